@@ -1,0 +1,63 @@
+#include "DescriptionField.h"
+
+#include "AnsiText.h"
+
+#include <QFile>
+
+namespace {
+
+// Read and write access, creating a missing file; a file that only allows
+// reading can still be read.
+bool openForDescription(QFile &file, bool forWriting)
+{
+    if (file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return true;
+    return !forWriting && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+QString fittedToField(const QString &text)
+{
+    return text.left(kDescriptionLength).leftJustified(kDescriptionLength, u' ');
+}
+
+} // namespace
+
+Result<QString> ReadDescription(const QString &path)
+{
+    QFile file(path);
+    if (!openForDescription(file, false))
+        return Result<QString>::failure(path, file.errorString());
+
+    QByteArray field(kDescriptionLength, '\0');
+    qint64 got = 0;
+    if (file.size() > kDescriptionOffset) {
+        if (!file.seek(kDescriptionOffset))
+            return Result<QString>::failure(path, file.errorString());
+        got = file.read(field.data(), kDescriptionLength);
+        if (got < 0)
+            return Result<QString>::failure(path, file.errorString());
+    }
+    field.resize(got); // past the end of the file: NUL characters
+    field.resize(kDescriptionLength, '\0');
+    return Result<QString>::success(FromAnsi(field));
+}
+
+Status WriteDescription(const QString &path, const QString &text)
+{
+    const QByteArray field = ToAnsi(fittedToField(text));
+    QFile file(path);
+    if (!openForDescription(file, true))
+        return FileError{path, file.errorString()};
+    // A seek past the end makes the gap up to the field zero bytes.
+    const qint64 oldSize = file.size();
+    if (!file.seek(kDescriptionOffset) || file.write(field) != kDescriptionLength) {
+        const FileError error{path, file.errorString()};
+        if (file.size() != oldSize)
+            file.resize(oldSize); // a partial write must not leave the file grown
+        return error;
+    }
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return FileError{path, file.errorString()};
+    return std::nullopt;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// State shared by the whole program for the whole run.
+namespace Module1 {
+
+// In-memory copies of the four settings: filled by LoadSettings, replaced only
+// by saving the preferences.
+inline QString SkinFileName;
+inline QString RunKLVAfterApply;
+inline QString ToolTipsEnable;
+inline QString KillKelvoraEnable;
+
+// Full path of the preview image of the skin selected last; empty at start.
+inline QString PreviewPath;
+
+} // namespace Module1

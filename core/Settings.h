@@ -1,0 +1,47 @@
+#pragma once
+
+#include "FileError.h"
+
+#include <QString>
+
+// The four settings, kept per user under the program's title, section "Options".
+struct SettingKey
+{
+    const char *name;
+    const char *defaultValue;
+};
+
+namespace SettingKeys {
+inline constexpr SettingKey SkinFileName{"SkinFileName", "Kelvora.rus"};
+inline constexpr SettingKey RunKLVAfterApply{"RunKLVAfterApply", "0"};
+inline constexpr SettingKey ToolTipsEnable{"ToolTipsEnable", "0"};
+inline constexpr SettingKey KillKelvoraEnable{"KillKelvoraEnable", "1"};
+} // namespace SettingKeys
+
+// Reads the four settings into the copies of Module1, defaults for missing keys.
+void LoadSettings();
+
+// The values the preferences dialog saves.
+struct SettingValues
+{
+    QString SkinFileName;
+    QString RunKLVAfterApply;
+    QString ToolTipsEnable;
+    QString KillKelvoraEnable;
+
+    bool operator==(const SettingValues &) const = default;
+};
+
+// Saves each value and then replaces its copy, one at a time, in the order
+// RunKLVAfterApply, SkinFileName, ToolTipsEnable, KillKelvoraEnable. Stops at the
+// first value the store does not take; values saved before it keep their new text.
+Status SaveSettings(const SettingValues &values);
+
+// A flag is on exactly when its text reads as the number 1. A text that is not
+// a number counts as the key's default.
+bool IsFlagOn(const QString &value, const SettingKey &key);
+
+// Check box state (0 clear, 1 checked, 2 grayed) of a flag: the number rounded
+// half to even; a text that is no number, or rounds outside 0 to 2, shows the
+// key's default.
+int CheckStateOf(const QString &value, const SettingKey &key);

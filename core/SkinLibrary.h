@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FileError.h"
+
+#include <QString>
+#include <QStringList>
+
+// Paths of the skin library. Each is built by plain concatenation from the
+// application folder, afresh at every call, and never normalised.
+QString SkinsFolderPath();
+QString SkinFilePath(const QString &name);
+QString PreviewPathFor(const QString &name);
+QString ActiveSkinPath();
+QString ViewerExecutablePath();
+
+// Bare names of the skin files ("*.scn", any letter case) in the Skins folder,
+// in the order the skin list shows them. A folder that cannot be read gives an
+// error naming it.
+Result<QStringList> ListSkins();

@@ -1,0 +1,106 @@
+#include "Settings.h"
+
+#include "Module1.h"
+#include "TempAppFolder.h"
+
+#include <QFileInfo>
+
+namespace {
+
+class SettingsTest : public TempAppFolderTest
+{
+protected:
+    QString storeFile() const
+    {
+        return configFolder() + QStringLiteral("/Kelvora Skin Manager.conf");
+    }
+
+    void store(const char *key, const QString &value)
+    {
+        QSettings settings(storeFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
+    }
+
+    static SettingValues copies()
+    {
+        return {Module1::SkinFileName, Module1::RunKLVAfterApply, Module1::ToolTipsEnable,
+                Module1::KillKelvoraEnable};
+    }
+};
+
+TEST_F(SettingsTest, EmptyStoreGivesTheDefaults)
+{
+    LoadSettings();
+    EXPECT_EQ(copies(), (SettingValues{"Kelvora.rus", "0", "0", "1"}));
+    EXPECT_TRUE(IsFlagOn(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable));
+    EXPECT_FALSE(IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply));
+}
+
+TEST_F(SettingsTest, StoredValuesComeBackExactlyEvenWhenEmpty)
+{
+    store("SkinFileName", QString());
+    store("RunKLVAfterApply", QStringLiteral("2"));
+    store("KillKelvoraEnable", QStringLiteral("word"));
+    LoadSettings();
+    EXPECT_EQ(copies(), (SettingValues{"", "2", "0", "word"}));
+}
+
+TEST_F(SettingsTest, SavedValuesReachStoreAndCopiesAndTheNextRun)
+{
+    const SettingValues values{QStringLiteral("  Свой скин.rus "), "1", "2", "0"};
+    ASSERT_FALSE(SaveSettings(values));
+    EXPECT_EQ(copies(), values);
+
+    Module1::SkinFileName.clear();
+    LoadSettings();
+    EXPECT_EQ(copies(), values);
+    QSettings raw(storeFile(), QSettings::IniFormat);
+    EXPECT_EQ(raw.value(QStringLiteral("Options/ToolTipsEnable")).toString(), QStringLiteral("2"));
+}
+
+TEST_F(SettingsTest, UnwritableStoreIsReportedAndKeepsTheCopies)
+{
+    LoadSettings();
+    const SettingValues before = copies();
+    ASSERT_TRUE(QDir().mkpath(storeFile())); // a folder where the file belongs
+    const Status failed = SaveSettings({QStringLiteral("x.rus"), "1", "1", "0"});
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->path, storeFile());
+    EXPECT_FALSE(failed->reason.isEmpty());
+    EXPECT_EQ(copies(), before);
+}
+
+TEST_F(SettingsTest, FlagIsOnExactlyForTheNumberOne)
+{
+    const SettingKey &off = SettingKeys::RunKLVAfterApply;
+    const SettingKey &on = SettingKeys::KillKelvoraEnable;
+    for (const char *value : {"1", " 1 ", "1.0", "1e0"})
+        EXPECT_TRUE(IsFlagOn(QString::fromLatin1(value), off)) << value;
+    for (const char *value : {"0", "2", "-1", "1.5", "0.999"})
+        EXPECT_FALSE(IsFlagOn(QString::fromLatin1(value), on)) << value;
+    // Not a number: the key's default decides.
+    for (const char *value : {"", "word", "1x"}) {
+        EXPECT_FALSE(IsFlagOn(QString::fromLatin1(value), off)) << value;
+        EXPECT_TRUE(IsFlagOn(QString::fromLatin1(value), on)) << value;
+    }
+}
+
+TEST_F(SettingsTest, CheckStateRoundsHalfToEvenWithinRange)
+{
+    const SettingKey &off = SettingKeys::ToolTipsEnable;
+    const SettingKey &on = SettingKeys::KillKelvoraEnable;
+    const struct
+    {
+        const char *value;
+        int state;
+    } cases[] = {{"0", 0},   {"1", 1},   {"2", 2},   {" 2 ", 2}, {"0.5", 0},
+                 {"1.5", 2}, {"2.5", 2}, {"1.4", 1}, {"-0.4", 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(CheckStateOf(QString::fromLatin1(c.value), on), c.state) << c.value;
+    for (const char *value : {"3", "-1", "70000", "word", ""}) {
+        EXPECT_EQ(CheckStateOf(QString::fromLatin1(value), off), 0) << value;
+        EXPECT_EQ(CheckStateOf(QString::fromLatin1(value), on), 1) << value;
+    }
+}
+
+} // namespace

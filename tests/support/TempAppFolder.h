@@ -1,0 +1,47 @@
+#pragma once
+
+#include "AppFolder.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+// A fresh application folder with an empty Skins folder and an empty settings
+// store for every test; the program's paths point into it.
+class TempAppFolderTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("app/Skins")));
+        ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
+        SetApplicationFolderForTesting(appFolder());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
+    }
+
+    void TearDown() override { SetApplicationFolderForTesting(QString()); }
+
+    QString appFolder() const { return root.path() + QStringLiteral("/app"); }
+    QString skinsFolder() const { return appFolder() + QStringLiteral("/Skins"); }
+    QString configFolder() const { return root.path() + QStringLiteral("/config"); }
+
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir root;
+};
