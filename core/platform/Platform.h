@@ -8,6 +8,9 @@
 
 namespace platform {
 
+// Loads the platform's common controls before the first window exists.
+void InitCommonControls();
+
 // "\" on Windows, "/" elsewhere.
 QString pathSeparator();
 

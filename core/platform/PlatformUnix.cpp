@@ -2,6 +2,8 @@
 
 namespace platform {
 
+void InitCommonControls() {}
+
 QString pathSeparator()
 {
     return QStringLiteral("/");

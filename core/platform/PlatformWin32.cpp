@@ -2,7 +2,14 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace platform {
+
+void InitCommonControls()
+{
+    ::InitCommonControls();
+}
 
 QString pathSeparator()
 {

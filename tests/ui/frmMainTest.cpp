@@ -1,0 +1,287 @@
+#include "frmMain.h"
+
+#include "cToolTipEx.h"
+#include "ModalMessages.h"
+#include "Module1.h"
+#include "SkinLibrary.h"
+#include "TempAppFolder.h"
+#include "Twips.h"
+
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class frmMainTest : public TempAppFolderTest
+{
+protected:
+    void TearDown() override
+    {
+        window.reset();
+        TempAppFolderTest::TearDown();
+    }
+
+    // A skin file with a description and, when given a colour, a JPEG preview.
+    void addSkin(const QString &name, const QString &description, QColor preview = QColor())
+    {
+        QByteArray bytes(1000, 'v');
+        bytes.replace(581, 255, description.toLatin1().leftJustified(255, ' '));
+        writeFile(SkinFilePath(name), bytes);
+        if (preview.isValid()) {
+            QImage picture(previewSize, QImage::Format_RGB32);
+            picture.fill(preview);
+            ASSERT_TRUE(picture.save(PreviewPathFor(name), "JPEG"));
+        }
+    }
+
+    void storeSetting(const char *key, const QString &value)
+    {
+        QSettings(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"),
+                  QSettings::IniFormat)
+            .setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
+    }
+
+    frmMain &open()
+    {
+        window = std::make_unique<frmMain>();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return *window;
+    }
+
+    template <typename T> T *child(const char *name) const
+    {
+        T *widget = window->findChild<T *>(QLatin1StringView(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void clickSkin(const QString &name)
+    {
+        auto *list = child<QListWidget>("File1");
+        const QList<QListWidgetItem *> items = list->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << name.toStdString();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(items.first()).center());
+    }
+
+    // The colour of the picture shown, rounded to pure colours: JPEG is lossy.
+    QColor previewColour() const
+    {
+        const QPixmap shown = child<QLabel>("Image1")->pixmap();
+        if (shown.isNull())
+            return QColor();
+        const QColor pixel = shown.toImage().pixelColor(10, 10);
+        const auto pure = [](int channel) { return channel < 128 ? 0 : 255; };
+        return QColor(pure(pixel.red()), pure(pixel.green()), pure(pixel.blue()));
+    }
+
+    const QSize previewSize{40, 20};
+    std::unique_ptr<frmMain> window;
+};
+
+TEST_F(frmMainTest, StartsWithTheListAndNothingSelected)
+{
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("B"));
+    addSkin(QStringLiteral("A.scn"), QStringLiteral("A"));
+    Module1::PreviewPath.clear();
+    open();
+
+    auto *list = child<QListWidget>("File1");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("A.scn"));
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_TRUE(child<QLabel>("Label1")->text().isEmpty());
+    EXPECT_TRUE(child<QLabel>("Image1")->pixmap().isNull());
+    EXPECT_TRUE(Module1::PreviewPath.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>("btnApplySk"));
+}
+
+TEST_F(frmMainTest, SelectionShowsDescriptionAndKeepsTheLastPictureThatLoaded)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("first skin"), Qt::red);
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("no preview"));
+    addSkin(QStringLiteral("c.scn"), QStringLiteral("broken preview"));
+    writeFile(PreviewPathFor(QStringLiteral("c.scn")), "not a picture");
+    open();
+    auto *description = child<QLabel>("Label1");
+
+    clickSkin(QStringLiteral("a.scn"));
+    EXPECT_EQ(description->text(), QStringLiteral("first skin") + QString(245, u' '));
+    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("a.scn")));
+    EXPECT_EQ(previewColour(), QColor(Qt::red));
+    EXPECT_EQ(child<QLabel>("Image1")->size(), previewSize); // natural size
+
+    clickSkin(QStringLiteral("b.scn"));
+    EXPECT_TRUE(description->text().startsWith(QStringLiteral("no preview")));
+    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("b.scn")));
+    EXPECT_EQ(previewColour(), QColor(Qt::red));
+
+    clickSkin(QStringLiteral("c.scn"));
+    EXPECT_TRUE(description->text().startsWith(QStringLiteral("broken preview")));
+    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("c.scn")));
+    EXPECT_EQ(previewColour(), QColor(Qt::red));
+}
+
+TEST_F(frmMainTest, ArrowKeysSelectToo)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("first"));
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("second"));
+    open();
+    clickSkin(QStringLiteral("a.scn"));
+    QTest::keyClick(child<QListWidget>("File1"), Qt::Key_Down);
+    EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("second")));
+}
+
+TEST_F(frmMainTest, DescriptionStopsAtTheFirstNul)
+{
+    QByteArray bytes(836, '\0');
+    bytes.replace(581, 5, "short");
+    writeFile(SkinFilePath(QStringLiteral("n.scn")), bytes);
+    open();
+    clickSkin(QStringLiteral("n.scn"));
+    EXPECT_EQ(child<QLabel>("Label1")->text(), QStringLiteral("short"));
+}
+
+TEST_F(frmMainTest, UnreadableSkinIsReportedAndChangesNothing)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("first"), Qt::blue);
+    ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("folder.scn")));
+    open();
+    clickSkin(QStringLiteral("a.scn"));
+    // A skin that turns into a folder after the list was read cannot be opened.
+    child<QListWidget>("File1")->addItem(QStringLiteral("folder.scn"));
+
+    ModalMessages messages;
+    clickSkin(QStringLiteral("folder.scn"));
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_TRUE(messages.seen[0].text.contains(SkinFilePath(QStringLiteral("folder.scn"))));
+    EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("first")));
+    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("a.scn")));
+    EXPECT_EQ(previewColour(), QColor(Qt::blue));
+}
+
+TEST_F(frmMainTest, MissingSkinsFolderOpensAnEmptyListAndNamesTheFolder)
+{
+    ASSERT_TRUE(QDir(skinsFolder()).removeRecursively());
+    ModalMessages messages;
+    open();
+    QTRY_COMPARE(messages.seen.size(), 1u);
+    EXPECT_TRUE(messages.seen[0].text.contains(SkinsFolderPath()));
+    EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(child<QListWidget>("File1")->count(), 0);
+}
+
+TEST_F(frmMainTest, DeletingTheSelectedSkinKeepsDescriptionAndPicture)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("doomed"), Qt::green);
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("kept"));
+    open();
+    clickSkin(QStringLiteral("a.scn"));
+    QTest::mouseClick(child<QPushButton>("btnDelSkin"), Qt::LeftButton);
+
+    auto *list = child<QListWidget>("File1");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("b.scn"));
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("doomed")));
+    EXPECT_EQ(previewColour(), QColor(Qt::green));
+    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("a.scn")));
+    EXPECT_FALSE(QFileInfo::exists(SkinFilePath(QStringLiteral("a.scn"))));
+}
+
+TEST_F(frmMainTest, EnterRightAfterStartAppliesNothingAndSaysSo)
+{
+    storeSetting("KillKelvoraEnable", QStringLiteral("0"));
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    open();
+    ModalMessages messages;
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    ASSERT_EQ(messages.seen.size(), 1u);
+    EXPECT_EQ(messages.seen[0].text, QStringLiteral("Выберите скин из списка!"));
+    EXPECT_EQ(messages.seen[0].caption, QStringLiteral("Kelvora Skin Manager"));
+    EXPECT_EQ(messages.seen[0].icon, QMessageBox::Information);
+
+    QTest::keyClick(window.get(), Qt::Key_Escape); // does nothing
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(frmMainTest, ToolTipsExactlyWhenTheFlagIsOne)
+{
+    const struct
+    {
+        QString value;
+        qint16 tips;
+    } cases[] = {{QStringLiteral("1"), 4}, {QStringLiteral("0"), 0}, {QStringLiteral("2"), 0}};
+    for (const auto &c : cases) {
+        storeSetting("ToolTipsEnable", c.value);
+        open();
+        EXPECT_EQ(window->ToolTips().ToolTipCount(), c.tips) << c.value.toStdString();
+        window->close();
+        EXPECT_EQ(window->ToolTips().ToolTipCount(), 0);
+    }
+}
+
+TEST_F(frmMainTest, ClosesWithoutToolTips)
+{
+    open();
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(frmMainTest, LayoutFollowsTheDesign)
+{
+    open();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Kelvora Skin Manager"));
+    EXPECT_EQ(window->centralWidget()->size(), QSize(793, 307));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMinMaxButtonsHint);
+
+    const struct
+    {
+        const char *name;
+        QRect geometry;
+    } controls[] = {
+        {"Frame1", TwipsRect(120, 240, 5535, 3735)},
+        {"File1", TwipsRect(120, 240, 5295, 3405)},
+        {"Frame2", TwipsRect(5760, 240, 6015, 2175)},
+        {"Frame3", TwipsRect(5760, 2400, 6015, 1575)},
+        {"Label1", TwipsRect(120, 240, 5775, 1215)},
+        {"btnApplySk", TwipsRect(240, 4080, 2175, 375)},
+        {"btnDelSkin", TwipsRect(2520, 4080, 2295, 375)},
+        {"btnPref", TwipsRect(4920, 4080, 2175, 375)},
+    };
+    for (const auto &control : controls)
+        EXPECT_EQ(child<QWidget>(control.name)->geometry(), control.geometry) << control.name;
+    EXPECT_EQ(child<QLabel>("Image1")->pos(), QPoint(8, 16));
+
+    QStringList menus;
+    for (QAction *menu : window->menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("Файл"), QStringLiteral("Инструменты"),
+                                  QStringLiteral("Справка")}));
+}
+
+TEST_F(frmMainTest, TabGoesThroughTheButtonsThenTheList)
+{
+    open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QStringList order;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(order, (QStringList{QStringLiteral("btnDelSkin"), QStringLiteral("btnPref"),
+                                  QStringLiteral("File1"), QStringLiteral("btnApplySk")}));
+}
+
+} // namespace

@@ -1,0 +1,276 @@
+#include "frmMain.h"
+
+#include "AppIcon.h"
+#include "AppInfo.h"
+#include "cToolTipEx.h"
+#include "DescriptionField.h"
+#include "Messages.h"
+#include "Module1.h"
+#include "platform/Platform.h"
+#include "PreviewLoader.h"
+#include "Settings.h"
+#include "SkinActions.h"
+#include "SkinLibrary.h"
+#include "Twips.h"
+#include "WidgetHandle.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <utility>
+
+namespace {
+
+const QSize kClientSize = TwipsSize(11895, 4605);
+
+QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1StringView(name));
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1StringView(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The label shows the description as far as its first NUL character.
+QString shownDescription(const QString &field)
+{
+    const qsizetype nul = field.indexOf(QChar(0));
+    return nul < 0 ? field : field.left(nul);
+}
+
+} // namespace
+
+frmMain::frmMain()
+{
+    Initialize();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kApplicationTitle);
+    setWindowIcon(ApplicationIcon());
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    createControls();
+    createMenus();
+    setFixedSize(sizeHint());
+    SetUserInterface(this);
+    Load();
+}
+
+frmMain::~frmMain()
+{
+    if (CurrentUserInterface() == this)
+        SetUserInterface(nullptr);
+}
+
+void frmMain::Initialize()
+{
+    platform::InitCommonControls();
+    LoadSettings();
+}
+
+void frmMain::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setFixedSize(kClientSize);
+    setCentralWidget(client);
+
+    Frame1 = makeFrame(client, "Frame1", QStringLiteral("Список скинов"),
+                       TwipsRect(120, 240, 5535, 3735));
+    File1 = new QListWidget(Frame1);
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->setGeometry(TwipsRect(120, 240, 5295, 3405));
+    File1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    Frame2 = makeFrame(client, "Frame2", QStringLiteral("Предварительный просмотр"),
+                       TwipsRect(5760, 240, 6015, 2175));
+    Image1 = new QLabel(Frame2);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(TwipsRect(120, 240, 5775, 1815));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Frame3 =
+        makeFrame(client, "Frame3", QStringLiteral("Описание"), TwipsRect(5760, 2400, 6015, 1575));
+    Label1 = new QLabel(Frame3);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(TwipsRect(120, 240, 5775, 1215));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setWordWrap(true);
+
+    btnApplySk = makeButton(client, "btnApplySk", QStringLiteral("Применить скин"),
+                            TwipsRect(240, 4080, 2175, 375));
+    btnDelSkin = makeButton(client, "btnDelSkin", QStringLiteral("Удалить"),
+                            TwipsRect(2520, 4080, 2295, 375));
+    btnPref = makeButton(client, "btnPref", QStringLiteral("Настройки"),
+                         TwipsRect(4920, 4080, 2175, 375));
+
+    setTabOrder(btnApplySk, btnDelSkin);
+    setTabOrder(btnDelSkin, btnPref);
+    setTabOrder(btnPref, File1);
+    btnApplySk->setFocus();
+
+    connect(File1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!selectedSkin().isEmpty())
+            File1Click();
+    });
+    connect(btnApplySk, &QPushButton::clicked, this, &frmMain::btnApplySkClick);
+    connect(btnDelSkin, &QPushButton::clicked, this, &frmMain::btnDelSkinClick);
+    connect(btnPref, &QPushButton::clicked, this, &frmMain::btnPrefClick);
+}
+
+void frmMain::createMenus()
+{
+    const auto addMenu = [this](const char *menuName, const QString &menuCaption,
+                                const char *itemName, const QString &itemCaption,
+                                void (frmMain::*handler)()) {
+        QMenu *menu = menuBar()->addMenu(menuCaption);
+        menu->setObjectName(QLatin1StringView(menuName));
+        QAction *item = menu->addAction(itemCaption);
+        item->setObjectName(QLatin1StringView(itemName));
+        connect(item, &QAction::triggered, this, handler);
+    };
+    addMenu("mnuFile", QStringLiteral("Файл"), "mnuExit", QStringLiteral("Выход"),
+            &frmMain::mnuExitClick);
+    addMenu("mnuTools", QStringLiteral("Инструменты"), "mnuDestEditor",
+            QStringLiteral("Редактор описаний"), &frmMain::mnuDestEditorClick);
+    addMenu("mnuHelp", QStringLiteral("Справка"), "mnuAbout", QStringLiteral("О программе"),
+            &frmMain::mnuAboutClick);
+}
+
+void frmMain::Load()
+{
+    if (IsFlagOn(Module1::ToolTipsEnable, SettingKeys::ToolTipsEnable))
+        createToolTips();
+    RefreshSkinList();
+}
+
+void frmMain::createToolTips()
+{
+    cToolTipEx &tips = ToolTips();
+    tips.CreateToolTip(WidgetHandle(this), 64, 1, QStringLiteral("Skin Manager"), 100, 500, 10000,
+                       -1, -1);
+    tips.AddToolTip(WidgetHandle(btnApplySk), QStringLiteral("Меняет скин на выбраный"), 0);
+    tips.AddToolTip(WidgetHandle(btnDelSkin), QStringLiteral("Удаляет скин из папки программы"), 0);
+    tips.AddToolTip(WidgetHandle(btnPref), QStringLiteral("Настройка параметров программы"), 0);
+    tips.AddToolTip(WidgetHandle(File1),
+                    QStringLiteral("Список скинов доступных для применения.\r\n"
+                                   "Файлы находятся в Kelvora\\Skins"),
+                    0);
+}
+
+void frmMain::RefreshSkinList()
+{
+    const Result<QStringList> skins = ListSkins();
+    {
+        const QSignalBlocker quiet(File1); // a refill selects nothing
+        File1->clear();
+        File1->addItems(skins.value);
+    }
+    if (skins.ok())
+        return;
+    if (isVisible())
+        ShowFileError(this, *skins.error);
+    else
+        pendingListError = skins.error;
+}
+
+void frmMain::ShowMessage(const QString &text, Icon icon, const QString &caption)
+{
+    ::ShowMessage(this, text, icon, caption);
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (pendingListError)
+        QTimer::singleShot(0, this, [this] {
+            if (const std::optional<FileError> error = std::exchange(pendingListError, {}))
+                ShowFileError(this, *error);
+        });
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    ToolTips().DestroyToolTip();
+    event->accept();
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the focused button; there is no default button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto *button = qobject_cast<QPushButton *>(focusWidget()); enter && button) {
+        button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void frmMain::File1Click()
+{
+    const QString name = selectedSkin();
+    const Result<QString> description = ReadDescription(SkinFilePath(name));
+    if (!description.ok()) {
+        ShowFileError(this, *description.error);
+        return;
+    }
+    Label1->setText(shownDescription(description.value));
+    Module1::PreviewPath = PreviewPathFor(name);
+    if (const std::optional<QPixmap> preview = LoadPreview(Module1::PreviewPath)) {
+        Image1->setPixmap(*preview);
+        Image1->resize(preview->size()); // natural size, cut off by the frame
+    }
+}
+
+void frmMain::btnApplySkClick()
+{
+    ApplySkin(selectedSkin());
+}
+
+void frmMain::btnDelSkinClick()
+{
+    DeleteSkin(selectedSkin());
+}
+
+void frmMain::btnPrefClick()
+{}
+
+void frmMain::mnuExitClick()
+{
+    QCoreApplication::exit(0);
+}
+
+void frmMain::mnuDestEditorClick()
+{}
+
+void frmMain::mnuAboutClick()
+{}
+
+QString frmMain::selectedSkin() const
+{
+    const QList<QListWidgetItem *> selected = File1->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+cToolTipEx &frmMain::ToolTips()
+{
+    if (!toolTipHelper)
+        toolTipHelper = std::make_unique<cToolTipEx>();
+    return *toolTipHelper;
+}

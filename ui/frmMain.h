@@ -1,0 +1,66 @@
+#pragma once
+
+#include "FileError.h"
+#include "UserInterface.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class cToolTipEx;
+
+// The main window: the skin list with the selected skin's preview and
+// description, and the buttons that apply and delete it.
+class frmMain : public QMainWindow, public UserInterface
+{
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // UserInterface
+    void ShowMessage(const QString &text, Icon icon, const QString &caption) override;
+    void RefreshSkinList() override;
+
+    // The window's tooltip helper, made on first use.
+    cToolTipEx &ToolTips();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void Initialize();
+    void createControls();
+    void createMenus();
+    void Load();
+    void createToolTips();
+
+    void File1Click();
+    void btnApplySkClick();
+    void btnDelSkinClick();
+    void btnPrefClick();
+    void mnuExitClick();
+    void mnuDestEditorClick();
+    void mnuAboutClick();
+
+    QString selectedSkin() const;
+
+    QGroupBox *Frame1 = nullptr;
+    QListWidget *File1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QLabel *Image1 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QLabel *Label1 = nullptr;
+    QPushButton *btnApplySk = nullptr;
+    QPushButton *btnDelSkin = nullptr;
+    QPushButton *btnPref = nullptr;
+
+    std::unique_ptr<cToolTipEx> toolTipHelper;
+    std::optional<FileError> pendingListError; // shown once the window is on screen
+};
