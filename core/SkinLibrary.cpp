@@ -9,12 +9,36 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace {
+
 const QLatin1StringView kSkinsFolder("Skins");
 const QLatin1StringView kSkinExtension(".scn");
 const QLatin1StringView kPreviewExtension(".jpg");
 const QLatin1StringView kViewerExecutable("Kelvora.exe");
+
+// Order of the skin list: by name ignoring letter case, ties by exact name.
+// Folding each name once keeps the sort from folding at every comparison.
+void sortForList(QStringList &names)
+{
+    struct Entry
+    {
+        QString folded;
+        QString name;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(names.size());
+    for (QString &name : names)
+        entries.push_back({name.toCaseFolded(), std::move(name)});
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        const int byCase = a.folded.compare(b.folded);
+        return byCase != 0 ? byCase < 0 : a.name < b.name;
+    });
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(entries[i].name);
+}
+
 } // namespace
 
 QString SkinsFolderPath()
@@ -60,14 +84,13 @@ Result<QStringList> ListSkins()
         std::error_code typeError;
         if (!entries->is_regular_file(typeError))
             continue;
-        QString name = QString::fromStdU16String(entries->path().filename().u16string());
+        const std::u8string utf8 = entries->path().filename().u8string();
+        QString name = QString::fromUtf8(reinterpret_cast<const char *>(utf8.data()),
+                                         static_cast<qsizetype>(utf8.size()));
         if (name.endsWith(kSkinExtension, Qt::CaseInsensitive) &&
             !platform::isHiddenOrSystem(folder, name))
             names.append(std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int byCase = QString::compare(a, b, Qt::CaseInsensitive);
-        return byCase != 0 ? byCase < 0 : a < b;
-    });
+    sortForList(names);
     return Result<QStringList>::success(std::move(names));
 }
