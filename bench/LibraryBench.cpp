@@ -1,0 +1,116 @@
+// The skin library's file operations against the least work that gives the same result.
+
+#include "AppFolder.h"
+#include "DescriptionField.h"
+#include "RatioReporter.h"
+#include "SkinLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <strings.h>
+#include <unistd.h>
+
+namespace {
+
+// An application folder whose Skins folder holds `skins` skins and as many other files.
+QString libraryWith(int skins)
+{
+    static std::map<int, std::unique_ptr<QTemporaryDir>> made;
+    std::unique_ptr<QTemporaryDir> &folder = made[skins];
+    if (!folder) {
+        folder = std::make_unique<QTemporaryDir>();
+        const QString skinsFolder = folder->path() + QStringLiteral("/Skins");
+        QDir().mkpath(skinsFolder);
+        for (int i = 0; i < skins; ++i) {
+            const QString stem = skinsFolder + QStringLiteral("/Скин %1").arg((i * 7919) % skins);
+            QFile(stem + QStringLiteral(".scn")).open(QIODevice::WriteOnly);
+            QFile(stem + QStringLiteral(".jpg")).open(QIODevice::WriteOnly);
+        }
+    }
+    return folder->path();
+}
+
+void listSkins(benchmark::State &state, int skins)
+{
+    SetApplicationFolderForTesting(libraryWith(skins));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ListSkins());
+}
+
+void readDirectory(benchmark::State &state, int skins)
+{
+    const QByteArray folder = QFile::encodeName(libraryWith(skins) + QStringLiteral("/Skins"));
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        DIR *dir = opendir(folder.constData());
+        while (const dirent *entry = readdir(dir)) {
+            const size_t length = std::strlen(entry->d_name);
+            if (entry->d_type == DT_REG && entry->d_name[0] != '.' && length >= 4 &&
+                strcasecmp(entry->d_name + length - 4, ".scn") == 0)
+                names.emplace_back(entry->d_name);
+        }
+        closedir(dir);
+        std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+            return strcasecmp(a.c_str(), b.c_str()) < 0;
+        });
+        benchmark::DoNotOptimize(names);
+    }
+}
+
+QString oneSkin()
+{
+    static QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/skin.scn");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray(4096, 'v'));
+    return path;
+}
+
+void positionedIo(benchmark::State &state, bool write)
+{
+    const QByteArray path = QFile::encodeName(oneSkin());
+    char field[255] = {};
+    for (auto _ : state) {
+        const int fd = open(path.constData(), O_RDWR | O_CREAT, 0644);
+        const ssize_t done =
+            write ? pwrite(fd, field, sizeof field, 581) : pread(fd, field, sizeof field, 581);
+        close(fd);
+        benchmark::DoNotOptimize(done);
+    }
+}
+
+[[maybe_unused]] const bool registered = [] {
+    for (int skins : {1000, 10000, 100000})
+        RegisterPair(
+            "ListSkins " + std::to_string(skins),
+            [skins](benchmark::State &s) { listSkins(s, skins); },
+            [skins](benchmark::State &s) { readDirectory(s, skins); });
+    RegisterPair(
+        "ReadDescription",
+        [](benchmark::State &s) {
+            const QString path = oneSkin();
+            for (auto _ : s)
+                benchmark::DoNotOptimize(ReadDescription(path));
+        },
+        [](benchmark::State &s) { positionedIo(s, false); });
+    RegisterPair(
+        "WriteDescription",
+        [](benchmark::State &s) {
+            const QString path = oneSkin();
+            const QString text = QStringLiteral("Описание скина");
+            for (auto _ : s)
+                benchmark::DoNotOptimize(WriteDescription(path, text));
+        },
+        [](benchmark::State &s) { positionedIo(s, true); });
+    return true;
+}();
+
+} // namespace
