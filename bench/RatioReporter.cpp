@@ -51,9 +51,8 @@ void RatioReporter::AddRow(const std::string &name, double ours, double baseline
     row(name) = {ours, baseline, unit};
 }
 
-void RatioReporter::Finalize()
+void RatioReporter::PrintRatios()
 {
-    ConsoleReporter::Finalize();
     std::printf("\n| Benchmark | Program | Baseline | Ratio |\n|---|---|---|---|\n");
     for (const std::string &name : order) {
         const Row &r = rows[name];

@@ -18,7 +18,9 @@ class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override;
-    void Finalize() override;
+
+    // The table of pairs, after every benchmark has run.
+    void PrintRatios();
 
     // A pair measured outside Google Benchmark, such as peak memory.
     void AddRow(const std::string &name, double ours, double baseline, const std::string &unit);

@@ -96,6 +96,7 @@ void frmMain::createControls()
     File1->setObjectName(QStringLiteral("File1"));
     File1->setGeometry(TwipsRect(120, 240, 5295, 3405));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setUniformItemSizes(true); // lays out thousands of names without measuring each
 
     Frame2 = makeFrame(client, "Frame2", QStringLiteral("Предварительный просмотр"),
                        TwipsRect(5760, 240, 6015, 2175));

@@ -1,0 +1,12 @@
+// The least a Qt Widgets program does to show a window: the memory baseline.
+
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.show();
+    return app.exec();
+}

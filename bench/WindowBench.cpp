@@ -1,0 +1,107 @@
+// The main window: selecting a skin and starting up, against Qt doing the least
+// work that shows the same.
+
+#include "AppFolder.h"
+#include "RatioReporter.h"
+#include "SkinLibrary.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QListWidget>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+// Noise compresses badly, so a modest picture makes a preview of about 200 KB.
+void writePreview(const QString &path)
+{
+    QImage picture(360, 240, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, random.generate() | 0xFF000000u);
+    picture.save(path, "JPEG", 95);
+}
+
+void writeSkin(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray(4096, 'v'));
+}
+
+// An application folder with `skins` skins; the first two have previews.
+QString appFolderWith(int skins)
+{
+    static std::map<int, std::unique_ptr<QTemporaryDir>> made;
+    std::unique_ptr<QTemporaryDir> &folder = made[skins];
+    if (!folder) {
+        folder = std::make_unique<QTemporaryDir>();
+        QDir().mkpath(folder->path() + QStringLiteral("/Skins"));
+        SetApplicationFolderForTesting(folder->path());
+        for (int i = 0; i < skins; ++i)
+            writeSkin(SkinFilePath(QStringLiteral("Скин %1.scn").arg(i, 5, 10, QChar(u'0'))));
+        for (int i = 0; i < std::min(skins, 2); ++i)
+            writePreview(PreviewPathFor(QStringLiteral("Скин %1.scn").arg(i, 5, 10, QChar(u'0'))));
+    }
+    SetApplicationFolderForTesting(folder->path());
+    return folder->path();
+}
+
+void selectSkin(benchmark::State &state)
+{
+    appFolderWith(2);
+    frmMain window;
+    window.show();
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("File1"));
+    int row = 0;
+    for (auto _ : state) {
+        list->setCurrentRow(row);
+        row = 1 - row;
+    }
+}
+
+void decodePreview(benchmark::State &state)
+{
+    appFolderWith(2);
+    const QString path = PreviewPathFor(QStringLiteral("Скин 00000.scn"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(QImageReader(path).read());
+}
+
+void startUp(benchmark::State &state, int skins)
+{
+    appFolderWith(skins);
+    for (auto _ : state) {
+        frmMain window;
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
+void startEmptyWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QMainWindow window;
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
+[[maybe_unused]] const bool registered = [] {
+    RegisterPair("Selection, 200 KB preview", selectSkin, decodePreview);
+    for (int skins : {0, 10000})
+        RegisterPair("Start-up " + std::to_string(skins) + " skins",
+                     [skins](benchmark::State &s) { startUp(s, skins); }, startEmptyWindow);
+    return true;
+}();
+
+} // namespace
