@@ -7,8 +7,6 @@
 #include <QLatin1StringView>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -70,27 +68,7 @@ QString ViewerExecutablePath()
 
 Result<QStringList> ListSkins()
 {
-    namespace fs = std::filesystem;
-    const QString folder = SkinsFolderPath();
-    std::error_code error;
-    fs::directory_iterator entries(fs::path(folder.toStdU16String()), error);
-    if (error)
-        return Result<QStringList>::failure(folder, QString::fromStdString(error.message()));
-
-    QStringList names;
-    for (; entries != fs::directory_iterator(); entries.increment(error)) {
-        if (error)
-            return Result<QStringList>::failure(folder, QString::fromStdString(error.message()));
-        std::error_code typeError;
-        if (!entries->is_regular_file(typeError))
-            continue;
-        const std::u8string utf8 = entries->path().filename().u8string();
-        QString name = QString::fromUtf8(reinterpret_cast<const char *>(utf8.data()),
-                                         static_cast<qsizetype>(utf8.size()));
-        if (name.endsWith(kSkinExtension, Qt::CaseInsensitive) &&
-            !platform::isHiddenOrSystem(folder, name))
-            names.append(std::move(name));
-    }
-    sortForList(names);
-    return Result<QStringList>::success(std::move(names));
+    Result<QStringList> skins = platform::visibleFileNames(SkinsFolderPath(), kSkinExtension);
+    sortForList(skins.value);
+    return skins;
 }
