@@ -33,8 +33,8 @@ std::optional<double> asNumber(const QString &value)
 
 QString storeFailureReason(QSettings::Status status)
 {
-    return status == QSettings::FormatError ? QStringLiteral("the settings file is not readable")
-                                            : QStringLiteral("the settings could not be written");
+    return status == QSettings::FormatError ? QStringLiteral("файл настроек повреждён")
+                                            : QStringLiteral("настройки не удалось записать");
 }
 
 } // namespace
