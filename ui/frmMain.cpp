@@ -164,7 +164,7 @@ void frmMain::Load()
 void frmMain::createToolTips()
 {
     cToolTipEx &tips = ToolTips();
-    tips.CreateToolTip(WidgetHandle(this), 64, 1, QStringLiteral("Skin Manager"), 100, 500, 10000,
+    tips.CreateToolTip(WidgetHandle(this), TTS_BALLOON, TTI_INFO, QStringLiteral("Skin Manager"), 100, 500, 10000,
                        -1, -1);
     tips.AddToolTip(WidgetHandle(btnApplySk), QStringLiteral("Меняет скин на выбраный"), 0);
     tips.AddToolTip(WidgetHandle(btnDelSkin), QStringLiteral("Удаляет скин из папки программы"), 0);
