@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -25,7 +26,10 @@ class ProcessReference
 {
 public:
     ProcessReference() = default;
-    ProcessReference(ProcessReference &&other) noexcept;
+    ProcessReference(ProcessReference &&other) noexcept
+        : handle_(std::exchange(other.handle_, std::nullopt))
+        , id_(other.id_)
+    {}
     ProcessReference &operator=(ProcessReference &&) = delete;
     ~ProcessReference();
 

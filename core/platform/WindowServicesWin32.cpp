@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 
 namespace platform {
 
@@ -63,11 +62,6 @@ bool WindowServices::isWindow(WindowHandle window) const
 {
     return window != 0 && IsWindow(reinterpret_cast<HWND>(window)) != FALSE;
 }
-
-ProcessReference::ProcessReference(ProcessReference &&other) noexcept
-    : handle_(std::exchange(other.handle_, std::nullopt))
-    , id_(other.id_)
-{}
 
 ProcessReference::~ProcessReference()
 {

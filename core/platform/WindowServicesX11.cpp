@@ -152,16 +152,16 @@ struct WindowServices::Connection
     // the resource given) or, with XCB_NONE, for every client.
     std::vector<ProcessId> clientProcessIds(uint32_t resource) const
     {
-        const xcb_res_client_id_spec_t spec{resource, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
-        const auto reply = owned(
-            xcb_res_query_client_ids_reply(xcb, xcb_res_query_client_ids(xcb, 1, &spec), nullptr));
+        const xcb_res_client_id_spec_t wanted{resource, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+        const auto reply = owned(xcb_res_query_client_ids_reply(
+            xcb, xcb_res_query_client_ids(xcb, 1, &wanted), nullptr));
         std::vector<ProcessId> ids;
         if (!reply)
             return ids;
+        // Only process ids were asked for; a client without one has no value.
         for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
              xcb_res_client_id_value_next(&it)) {
-            if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
-                xcb_res_client_id_value_value_length(it.data) >= 1)
+            if (xcb_res_client_id_value_value_length(it.data) >= 1)
                 ids.push_back(xcb_res_client_id_value_value(it.data)[0]);
         }
         return ids;
@@ -347,11 +347,6 @@ bool WindowServices::isWindow(WindowHandle window) const
     std::free(error);
     return reply != nullptr;
 }
-
-ProcessReference::ProcessReference(ProcessReference &&other) noexcept
-    : handle_(std::exchange(other.handle_, std::nullopt))
-    , id_(other.id_)
-{}
 
 ProcessReference::~ProcessReference()
 {
