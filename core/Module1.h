@@ -15,4 +15,8 @@ inline QString KillKelvoraEnable;
 // Full path of the preview image of the skin selected last; empty at start.
 inline QString PreviewPath;
 
+// Asks the running viewer to close and waits for it; says so when its window
+// is still there afterwards.
+void CloseViewer();
+
 } // namespace Module1

@@ -7,7 +7,12 @@
 class UserInterface
 {
 public:
-    enum class Icon { None, Information, Critical };
+    enum class Icon
+    {
+        None,
+        Information,
+        Critical
+    };
 
     virtual ~UserInterface() = default;
 
@@ -16,6 +21,7 @@ public:
     virtual void RefreshSkinList() = 0;
 };
 
-// The interface core reports to; without one, reports go nowhere.
+// The interface core reports to. Never null: until one is set (or after it is
+// reset to null) reports go to an interface that ignores them.
 void SetUserInterface(UserInterface *ui);
 UserInterface *CurrentUserInterface();

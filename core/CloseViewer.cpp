@@ -1,0 +1,48 @@
+#include "CloseViewer.h"
+
+#include "AppInfo.h"
+#include "Module1.h"
+#include "platform/WindowServices.h"
+#include "UserInterface.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+constexpr std::string_view kViewerTitle = "Kelvora";
+
+std::chrono::milliseconds &waitLimit()
+{
+    static std::chrono::milliseconds limit = kViewerWaitLimit;
+    return limit;
+}
+
+// Each step goes on when the one before found nothing: no window gives no
+// process, and no process gives no wait.
+bool viewerStillOpenAfterClosing()
+{
+    const platform::WindowServices windows;
+    const platform::WindowHandle viewer = windows.findTopLevelWindow(kViewerTitle);
+    const platform::ProcessReference process = windows.openProcess(windows.processIdOf(viewer));
+    windows.postCloseRequest(viewer);
+    windows.waitForEnd(process, waitLimit());
+
+    // What queued up while the program could not respond.
+    QCoreApplication::processEvents();
+
+    return windows.isWindow(windows.findTopLevelWindow(kViewerTitle));
+}
+
+} // namespace
+
+void SetViewerWaitLimitForTesting(std::chrono::milliseconds limit)
+{
+    waitLimit() = limit;
+}
+
+void Module1::CloseViewer()
+{
+    if (viewerStillOpenAfterClosing())
+        CurrentUserInterface()->ShowMessage(QStringLiteral("Ошибка закрытия Kelvora."),
+                                            UserInterface::Icon::None, kApplicationTitle);
+}

@@ -1,0 +1,9 @@
+#include "LaunchViewer.h"
+
+#include "platform/ProgramStart.h"
+#include "SkinLibrary.h"
+
+Status LaunchViewer()
+{
+    return platform::startProgram(ViewerExecutablePath());
+}

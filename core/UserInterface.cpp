@@ -1,0 +1,25 @@
+#include "UserInterface.h"
+
+namespace {
+
+class SilentInterface final : public UserInterface
+{
+public:
+    void ShowMessage(const QString &, Icon, const QString &) override {}
+    void RefreshSkinList() override {}
+};
+
+SilentInterface silent;
+UserInterface *current = &silent;
+
+} // namespace
+
+void SetUserInterface(UserInterface *ui)
+{
+    current = ui ? ui : &silent;
+}
+
+UserInterface *CurrentUserInterface()
+{
+    return current;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "FileError.h"
+
+#include <QString>
+
+namespace platform {
+
+// Renames the file from over the file to in one step, replacing it.
+Status replaceFile(const QString &from, const QString &to);
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "UserInterface.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+struct RecordedMessage
+{
+    QString text;
+    UserInterface::Icon icon;
+    QString caption;
+
+    bool operator==(const RecordedMessage &) const = default;
+};
+
+// Stands in for the main window while it lives: records what core reports.
+class RecordingUserInterface : public UserInterface
+{
+public:
+    RecordingUserInterface() { SetUserInterface(this); }
+    ~RecordingUserInterface() override { SetUserInterface(nullptr); }
+    RecordingUserInterface(const RecordingUserInterface &) = delete;
+    RecordingUserInterface &operator=(const RecordingUserInterface &) = delete;
+
+    void ShowMessage(const QString &text, Icon icon, const QString &caption) override
+    {
+        messages.push_back({text, icon, caption});
+        if (onMessage)
+            onMessage();
+    }
+
+    void RefreshSkinList() override { ++refreshes; }
+
+    std::vector<RecordedMessage> messages;
+    int refreshes = 0;
+    std::function<void()> onMessage; // runs while the message would be on screen
+};
+
+inline void PrintTo(const RecordedMessage &message, std::ostream *out)
+{
+    *out << '"' << message.text.toStdString() << "\" icon " << static_cast<int>(message.icon)
+         << " caption \"" << message.caption.toStdString() << '"';
+}

@@ -1,0 +1,56 @@
+#include "MarkerViewer.h"
+#include "StandInViewer.h"
+#include "ViewerTest.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+using ApplyWithViewerTest = ViewerTest;
+
+TEST_F(ApplyWithViewerTest, NothingSelectedWithBothFlagsOnClosesReportsAndLaunches)
+{
+    Module1::KillKelvoraEnable = QStringLiteral("1");
+    Module1::RunKLVAfterApply = QStringLiteral("1");
+    StandInViewer running({QStringLiteral("--close-delay"), QStringLiteral("200")});
+    ASSERT_NE(running.window(), 0u);
+    const MarkerViewer launched(appFolder());
+    bool closedBeforeTheMessage = false;
+    bool launchedBeforeTheMessage = true;
+    ui.onMessage = [&] {
+        closedBeforeTheMessage = running.hasEnded();
+        launchedBeforeTheMessage = launched.hasStarted();
+    };
+
+    ApplySkin(QString());
+
+    EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
+    EXPECT_TRUE(closedBeforeTheMessage);
+    EXPECT_FALSE(launchedBeforeTheMessage);
+    EXPECT_TRUE(launched.startsWithin(10s));
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+}
+
+class FlagsOffTest : public ViewerTest, public testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(FlagsOffTest, ApplyOnlyCopies)
+{
+    Module1::KillKelvoraEnable = QString::fromLatin1(GetParam());
+    Module1::RunKLVAfterApply = QString::fromLatin1(GetParam());
+    StandInViewer running;
+    ASSERT_NE(running.window(), 0u);
+    const MarkerViewer launched(appFolder());
+
+    ApplySkin(QStringLiteral("Blue.scn"));
+
+    EXPECT_EQ(readFile(activeSkin()), kBlue);
+    EXPECT_FALSE(running.hasEnded());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(launched.startsWithin(500ms));
+}
+
+INSTANTIATE_TEST_SUITE_P(ZeroAndTwo, FlagsOffTest, testing::Values("0", "2"));
+
+} // namespace

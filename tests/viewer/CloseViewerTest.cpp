@@ -1,0 +1,150 @@
+#include "StandInViewer.h"
+#include "ViewerTest.h"
+
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+using CloseViewerTest = ViewerTest;
+
+TEST_F(CloseViewerTest, WithNoViewerRunningReturnsWithNoMessage)
+{
+    Module1::CloseViewer();
+
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CloseViewerTest, ViewerThatClosesOnRequestIsWaitedFor)
+{
+    StandInViewer viewer({QStringLiteral("--close-delay"), QStringLiteral("300")});
+    ASSERT_NE(viewer.window(), 0u);
+
+    Module1::CloseViewer();
+
+    EXPECT_TRUE(viewer.hasEnded());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CloseViewerTest, ViewerThatRefusesIsReportedWhenTheWaitEnds)
+{
+    SetViewerWaitLimitForTesting(300ms);
+    StandInViewer viewer({QStringLiteral("--refuse-close")});
+    ASSERT_NE(viewer.window(), 0u);
+
+    Module1::CloseViewer();
+
+    EXPECT_EQ(ui.messages, std::vector{kCloseError});
+    EXPECT_FALSE(viewer.hasEnded());
+}
+
+TEST_F(CloseViewerTest, TitleInCapitalsIsFound)
+{
+    StandInViewer viewer({QStringLiteral("--title"), QStringLiteral("KELVORA")});
+    ASSERT_NE(viewer.window(), 0u);
+
+    Module1::CloseViewer();
+
+    EXPECT_TRUE(viewer.hasEnded());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CloseViewerTest, TitleWithMoreTextIsNotFound)
+{
+    StandInViewer viewer({QStringLiteral("--title"), QStringLiteral("Kelvora - Новости")});
+    ASSERT_NE(viewer.window(), 0u);
+
+    Module1::CloseViewer();
+
+    EXPECT_FALSE(viewer.hasEnded());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CloseViewerTest, TwoViewerWindowsCloseOneAndReportTheOther)
+{
+    StandInViewer first;
+    StandInViewer second;
+    ASSERT_NE(first.window(), 0u);
+    ASSERT_NE(second.window(), 0u);
+
+    Module1::CloseViewer();
+
+    EXPECT_NE(first.hasEnded(), second.hasEnded());
+    EXPECT_EQ(ui.messages, std::vector{kCloseError});
+}
+
+TEST_F(CloseViewerTest, WithoutAnXServerNothingIsFoundOrReported)
+{
+    SetViewerWaitLimitForTesting(300ms); // a wrong find fails quickly
+    StandInViewer viewer({QStringLiteral("--refuse-close")});
+    ASSERT_NE(viewer.window(), 0u);
+    const QByteArray display = qgetenv("DISPLAY");
+
+    for (const char *unreachable : {"", ":4095"}) {
+        SCOPED_TRACE(unreachable);
+        qputenv("DISPLAY", unreachable);
+        Module1::CloseViewer();
+    }
+    qputenv("DISPLAY", display);
+
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(viewer.hasEnded());
+}
+
+// Runs xprop, which the X11 utilities provide, and gives its output.
+QString xprop(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xprop"), arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Whether the window manager has taken the window on: it then carries WM_STATE.
+bool isManaged(platform::WindowHandle window)
+{
+    return QTest::qWaitFor(
+        [window] {
+            return xprop(
+                       {QStringLiteral("-id"), QString::number(window), QStringLiteral("WM_STATE")})
+                .contains(QStringLiteral("window state"));
+        },
+        20000);
+}
+
+TEST_F(CloseViewerTest, ViewerUnderAReparentingWindowManagerIsClosed)
+{
+    const QString openbox = QStandardPaths::findExecutable(QStringLiteral("openbox"));
+    if (openbox.isEmpty())
+        GTEST_SKIP() << "openbox is not installed";
+    QProcess manager;
+    manager.setProcessChannelMode(QProcess::ForwardedChannels);
+    manager.start(openbox, {QStringLiteral("--sm-disable")});
+    ASSERT_TRUE(manager.waitForStarted());
+
+    {
+        SCOPED_TRACE("found through the manager's client list");
+        StandInViewer viewer;
+        ASSERT_TRUE(isManaged(viewer.window()));
+        ASSERT_TRUE(viewer.isFoundAs(QStringLiteral("Kelvora")));
+        Module1::CloseViewer();
+        EXPECT_TRUE(viewer.hasEnded());
+    }
+    {
+        SCOPED_TRACE("found below the manager's frame");
+        StandInViewer viewer;
+        ASSERT_TRUE(isManaged(viewer.window()));
+        xprop({QStringLiteral("-root"), QStringLiteral("-remove"),
+               QStringLiteral("_NET_CLIENT_LIST")});
+        Module1::CloseViewer();
+        EXPECT_TRUE(viewer.hasEnded());
+    }
+    EXPECT_TRUE(ui.messages.empty());
+
+    manager.terminate();
+    manager.waitForFinished();
+}
+
+} // namespace
