@@ -2,9 +2,9 @@
 // work that shows the same.
 
 #include "AppFolder.h"
+#include "frmMain.h"
 #include "RatioReporter.h"
 #include "SkinLibrary.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -99,8 +99,9 @@ void startEmptyWindow(benchmark::State &state)
 [[maybe_unused]] const bool registered = [] {
     RegisterPair("Selection, 200 KB preview", selectSkin, decodePreview);
     for (int skins : {0, 10000})
-        RegisterPair("Start-up " + std::to_string(skins) + " skins",
-                     [skins](benchmark::State &s) { startUp(s, skins); }, startEmptyWindow);
+        RegisterPair(
+            "Start-up " + std::to_string(skins) + " skins",
+            [skins](benchmark::State &s) { startUp(s, skins); }, startEmptyWindow);
     return true;
 }();
 
