@@ -23,21 +23,29 @@ FixedDialog::FixedDialog(const QString &caption, int widthTwips, int heightTwips
 
 void FixedDialog::keyPressEvent(QKeyEvent *event)
 {
-    if (event->matches(QKeySequence::Cancel))
-        return;
-    // A button that is no default button leaves Enter to its dialog.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (auto *button = qobject_cast<QPushButton *>(focusWidget()); enter && button) {
-        button->click();
-        return;
+    if (!event->matches(QKeySequence::Cancel))
+        QDialog::keyPressEvent(event);
+}
+
+// Only buttons are watched. A button that is no default button leaves Enter to
+// its dialog, which would find no default button to press.
+bool FixedDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
     }
-    QDialog::keyPressEvent(event);
+    return QDialog::eventFilter(watched, event);
 }
 
 QPushButton *FixedDialog::addButton(const char *name, const QString &caption, const QRect &geometry)
 {
     QPushButton *button = place(new QPushButton(caption, this), name, geometry);
     button->setAutoDefault(false);
+    button->installEventFilter(this);
     return button;
 }
 

@@ -23,6 +23,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Children carry the names of their controls and sit where the layout puts them.
     template <typename Widget>
@@ -33,6 +34,7 @@ protected:
         return widget;
     }
 
+    // A button that is never a default button and that Enter presses while it has the focus.
     QPushButton *addButton(const char *name, const QString &caption, const QRect &geometry);
 
     // Labels draw their text from the top left corner and wrap it at word breaks.
