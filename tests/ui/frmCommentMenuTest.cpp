@@ -81,7 +81,7 @@ protected:
     QString chosen;
 };
 
-TEST_F(frmCommentMenuTest, OpensWithAnEmptyTextBoxThatHasTheFocus)
+TEST_F(frmCommentMenuTest, OpensEmptyWithTheFocusInTheTextBoxAndOnlyTheCloseBoxCancels)
 {
     ExpectFixedDialog(*dialog, QStringLiteral("Редактор описаний"), TwipsSize(7035, 3390));
     EXPECT_EQ(pathCaption(), QStringLiteral("Путь к файлу:"));
@@ -89,63 +89,64 @@ TEST_F(frmCommentMenuTest, OpensWithAnEmptyTextBoxThatHasTheFocus)
     EXPECT_EQ(text()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(text()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(TabChain(dialog.get()), QStringList({"Text1", "btnOpen", "BtnSave", "btnCancel"}));
+
+    QTest::keyClick(text(), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->close();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
 
-TEST_F(frmCommentMenuTest, SaveBeforeOpenAsksForAFileAndWritesNothing)
+TEST_F(frmCommentMenuTest, SaveBeforeAnOpenInThisShowingAsksForAFileAndWritesNothing)
 {
+    writeSkin(skin(), "old");
+    open(skin());
+    click("btnCancel");
+    EXPECT_FALSE(dialog->isVisible());
+
+    show();
     QTest::keyClicks(text(), "text");
     save();
     ASSERT_EQ(messages.seen.size(), 1);
     EXPECT_EQ(messages.seen[0].text, QStringLiteral("Необходимо открыть файл!"));
     EXPECT_EQ(messages.seen[0].caption, QStringLiteral("Ошибка"));
     EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
-    EXPECT_TRUE(QDir(skinsFolder()).isEmpty());
+    EXPECT_EQ(fieldOf(skin()), padded("old"));
+    EXPECT_EQ(QDir(skinsFolder()).count(), 3u); // ".", ".." and the skin
     EXPECT_TRUE(dialog->isVisible());
 }
 
-TEST_F(frmCommentMenuTest, ANewShowingForgetsTheFileOpenedInTheLastOne)
+TEST_F(frmCommentMenuTest, OpenShowsTheFieldUpToItsFirstNulAndSaveWritesItBackFitted)
 {
-    writeSkin(skin(), "old");
-    open(skin());
-    click("btnCancel");
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-
-    show();
-    save();
-    ASSERT_EQ(messages.seen.size(), 1);
-    EXPECT_EQ(messages.seen[0].text, QStringLiteral("Необходимо открыть файл!"));
-    EXPECT_EQ(fieldOf(skin()), padded("old"));
-}
-
-TEST_F(frmCommentMenuTest, OpenShowsPathAndWholeFieldAndAnUnchangedSaveKeepsTheBytes)
-{
-    writeSkin(skin(), "abc");
-    const QByteArray before = readFile(skin());
-    open(skin());
-    EXPECT_EQ(pathCaption(), QStringLiteral("Путь к файлу: ") + QDir::toNativeSeparators(skin()));
-    EXPECT_EQ(text()->toPlainText(), QStringLiteral("abc") + QString(252, u' '));
-    save();
-    EXPECT_EQ(readFile(skin()), before);
+    const struct
+    {
+        QByteArray field;
+        QString shown;
+        QString typed; // replaces the shown text when not empty
+        QByteArray saved;
+    } cases[] = {
+        {"abc", "abc" + QString(252, u' '), {}, padded("abc")},
+        {QByteArray("hi\0tail", 7) + QByteArray(248, '\0'), "hi", {}, padded("hi")},
+        // Lone line break bytes become CR LF; a no-break space stays what it is.
+        {"a\nb\rc\xA0\td", {}, {}, padded("a\r\nb\r\nc\xA0\td")},
+        {"abc",
+         {},
+         QString(200, u'x') + QString(100, u'y'),
+         QByteArray(200, 'x') + QByteArray(55, 'y')},
+    };
+    for (const auto &c : cases) {
+        writeSkin(skin(), c.field);
+        open(skin());
+        EXPECT_EQ(pathCaption(),
+                  QStringLiteral("Путь к файлу: ") + QDir::toNativeSeparators(skin()));
+        if (!c.shown.isNull()) {
+            EXPECT_EQ(text()->toPlainText(), c.shown) << c.field.toStdString();
+        }
+        if (!c.typed.isEmpty())
+            text()->setPlainText(c.typed);
+        save();
+        EXPECT_EQ(fieldOf(skin()), c.saved) << c.field.toStdString();
+    }
     EXPECT_TRUE(messages.seen.isEmpty());
-}
-
-TEST_F(frmCommentMenuTest, LongTextIsSavedAsItsFirst255CharactersWithoutAWord)
-{
-    writeSkin(skin(), "abc");
-    open(skin());
-    text()->setPlainText(QString(200, u'x') + QString(100, u'y'));
-    save();
-    EXPECT_EQ(fieldOf(skin()), QByteArray(200, 'x') + QByteArray(55, 'y'));
-    EXPECT_TRUE(messages.seen.isEmpty());
-}
-
-TEST_F(frmCommentMenuTest, NulPaddedFieldShowsTheTextBeforeTheFirstNul)
-{
-    writeSkin(skin(), QByteArray("hi\0tail", 7) + QByteArray(248, '\0'));
-    open(skin());
-    EXPECT_EQ(text()->toPlainText(), QStringLiteral("hi"));
-    save();
-    EXPECT_EQ(fieldOf(skin()), padded("hi"));
 }
 
 TEST_F(frmCommentMenuTest, TypedLineBreaksAreStoredAsCrLfAndComeBack)
@@ -170,68 +171,41 @@ TEST_F(frmCommentMenuTest, TypedLineBreaksAreStoredAsCrLfAndComeBack)
     EXPECT_EQ(fieldOf(skin()), stored);
 }
 
-TEST_F(frmCommentMenuTest, LoneLineBreakBytesBecomeCrLfAndOtherBytesStay)
-{
-    writeSkin(skin(), "a\nb\rc\xA0\td");
-    open(skin());
-    save();
-    EXPECT_EQ(fieldOf(skin()), padded("a\r\nb\r\nc\xA0\td"));
-}
-
-TEST_F(frmCommentMenuTest, CancelledOpenKeepsFileLabelAndText)
+TEST_F(frmCommentMenuTest, RefusedChoicesKeepTheOpenedFileItsPathAndTheText)
 {
     writeSkin(skin(), "abc");
     open(skin());
     const QString caption = pathCaption();
     text()->setPlainText(QStringLiteral("edited"));
-    open(QString());
-    EXPECT_EQ(pathCaption(), caption);
-    EXPECT_EQ(text()->toPlainText(), QStringLiteral("edited"));
+
+    const QString base = skinsFolder() + u'/';
+    const QString tooLong = base + QString(255 - base.size() - 4, u'n') + QStringLiteral(".scn");
+    const QString unreadable = appFolder() + QStringLiteral("/missing/x.scn");
+    for (const QString &choice : {QString(), tooLong, unreadable}) {
+        open(choice);
+        EXPECT_EQ(pathCaption(), caption);
+        EXPECT_EQ(text()->toPlainText(), QStringLiteral("edited"));
+    }
+    EXPECT_FALSE(QFileInfo::exists(tooLong));
+    ASSERT_EQ(messages.seen.size(), 1);
+    EXPECT_TRUE(messages.seen[0].text.contains(QDir::toNativeSeparators(unreadable)));
+    EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
+
     save();
     EXPECT_EQ(fieldOf(skin()), padded("edited"));
 }
 
-TEST_F(frmCommentMenuTest, APathLongerThan254CharactersIsRefusedLikeACancel)
+TEST_F(frmCommentMenuTest, ANewNameOfUpTo254CharactersCreatesTheFileEmpty)
 {
     const QString base = skinsFolder() + u'/';
-    const QString longest = base + QString(254 - base.size() - 4, u'n') + QStringLiteral(".scn");
-    const QString tooLong = base + QString(255 - base.size() - 4, u'n') + QStringLiteral(".scn");
-    ASSERT_EQ(longest.size(), 254);
-
-    open(tooLong);
-    EXPECT_EQ(pathCaption(), QStringLiteral("Путь к файлу:"));
-    EXPECT_FALSE(QFileInfo::exists(tooLong));
-    open(longest);
-    EXPECT_TRUE(QFileInfo::exists(longest));
-    EXPECT_TRUE(pathCaption().endsWith(QDir::toNativeSeparators(longest)));
-}
-
-TEST_F(frmCommentMenuTest, ANewFileNameCreatesTheFileEmpty)
-{
-    writeSkin(skin(), "abc");
-    open(skin());
-    const QString fresh = skin(QStringLiteral(" new skin .scn"));
+    const QString fresh = base + QString(254 - base.size() - 5, u'n') + QStringLiteral(" .scn");
+    ASSERT_EQ(fresh.size(), 254);
     open(fresh);
     EXPECT_EQ(QFileInfo(fresh).size(), 0);
     EXPECT_TRUE(text()->toPlainText().isEmpty());
     EXPECT_TRUE(pathCaption().endsWith(QDir::toNativeSeparators(fresh)));
     save();
     EXPECT_EQ(readFile(fresh), QByteArray(581, '\0') + padded(QByteArray()));
-    EXPECT_EQ(fieldOf(skin()), padded("abc"));
-}
-
-TEST_F(frmCommentMenuTest, AFileThatCannotBeReadIsReportedAndTheOpenedOneStays)
-{
-    writeSkin(skin(), "abc");
-    open(skin());
-    const QString caption = pathCaption();
-    const QString nowhere = appFolder() + QStringLiteral("/missing/x.scn");
-    open(nowhere);
-    ASSERT_EQ(messages.seen.size(), 1);
-    EXPECT_TRUE(messages.seen[0].text.contains(QDir::toNativeSeparators(nowhere)));
-    EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(pathCaption(), caption);
-    EXPECT_EQ(text()->toPlainText().trimmed(), QStringLiteral("abc"));
 }
 
 TEST_F(frmCommentMenuTest, AFailedSaveIsReportedAndKeepsDialogAndText)
@@ -249,15 +223,6 @@ TEST_F(frmCommentMenuTest, AFailedSaveIsReportedAndKeepsDialogAndText)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(text()->toPlainText(), QStringLiteral("edited"));
     EXPECT_FALSE(QFileInfo::exists(file));
-}
-
-TEST_F(frmCommentMenuTest, EscapeDoesNothingAndTheCloseBoxCancels)
-{
-    QTest::keyClick(text(), Qt::Key_Escape);
-    EXPECT_TRUE(dialog->isVisible());
-    dialog->close();
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
 }
 
 // The platform's chooser itself: its title, filter and starting folder, and a

@@ -118,10 +118,8 @@ TEST_F(frmPrefTest, EachBoxShowsAndSavesItsOwnFlag)
     const SettingValues same{"Kelvora.rus", "1", "2", "0"};
     EXPECT_EQ(stored(), same);
     EXPECT_EQ(copies(), same);
-}
 
-TEST_F(frmPrefTest, TextsThatAreNoFlagShowTheKeysDefault)
-{
+    // A text that is no number shows the key's default.
     Module1::RunKLVAfterApply = QStringLiteral("yes");
     Module1::KillKelvoraEnable = QString();
     show();
