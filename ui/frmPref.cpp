@@ -7,6 +7,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+// The layout was drawn for 13-pixel check marks; a box too low for the style's
+// mark grows about its centre line.
+void fitCheckMark(FlagCheckBox *box)
+{
+    const QRect planned = box->geometry();
+    if (box->sizeHint().height() <= planned.height())
+        return;
+    QRect taller(planned.left(), 0, planned.width(), box->sizeHint().height());
+    taller.moveCenter(planned.center());
+    box->setGeometry(taller);
+}
+
+} // namespace
+
 frmPref::frmPref()
     : FixedDialog(QStringLiteral("Настройки"), 5070, 2295)
 {
@@ -20,6 +36,8 @@ frmPref::frmPref()
               "Check1", TwipsRect(120, 960, 3975, 255));
     Check2 = place(new FlagCheckBox(QStringLiteral("Использовать всплывающие подсказки"), this),
                    "Check2", TwipsRect(120, 1320, 3735, 195));
+    for (FlagCheckBox *box : {Check1, Check2, Check3})
+        fitCheckMark(box);
     QPushButton *Command1 =
         addButton("Command1", QStringLiteral("OK"), TwipsRect(2160, 1800, 1335, 375));
     QPushButton *Command2 =

@@ -88,6 +88,8 @@ TEST_F(frmPrefTest, EmptyStoreShowsTheDefaultsWithTheFocusOnOk)
     EXPECT_EQ(box("Check1")->checkState(), Qt::Unchecked);
     EXPECT_EQ(box("Check2")->checkState(), Qt::Unchecked);
     EXPECT_EQ(box("Check3")->checkState(), Qt::Checked);
+    for (const char *name : {"Check1", "Check2", "Check3"})
+        EXPECT_GE(box(name)->height(), box(name)->sizeHint().height()) << name; // mark not cut
     EXPECT_EQ(TabChain(dialog.get()),
               QStringList({"Command1", "Command2", "Text1", "Check1", "Check2", "Check3"}));
 }
