@@ -11,9 +11,9 @@ class QPushButton;
 
 // What every dialog of the program shares: a fixed client area laid out in
 // twips, a border without maximise or minimise button, a place in the middle of
-// the screen, the program's icon and the windows' font. No button is a default or cancel button:
-// Enter acts only on a focused button and Escape does nothing, while the close
-// box still rejects the dialog.
+// the screen, the program's icon and the windows' font. No button is a default
+// or cancel button: Enter acts only on a focused button and Escape does
+// nothing, while the close box still rejects the dialog.
 class FixedDialog : public QDialog
 {
     Q_OBJECT

@@ -27,11 +27,10 @@ protected:
     }
 
     // A new showing, from the copies as they are now.
-    frmPref &show()
+    void show()
     {
         dialog = std::make_unique<frmPref>();
         dialog->show();
-        return *dialog;
     }
 
     template <typename Widget> Widget *child(const char *name) const
