@@ -4,6 +4,9 @@
 #include "AppInfo.h"
 #include "cToolTipEx.h"
 #include "DescriptionField.h"
+#include "frmAbout.h"
+#include "frmCommentMenu.h"
+#include "frmPref.h"
 #include "Messages.h"
 #include "Module1.h"
 #include "platform/Platform.h"
@@ -13,16 +16,16 @@
 #include "SkinLibrary.h"
 #include "Twips.h"
 #include "WidgetHandle.h"
+#include "WindowConventions.h"
+#include "WindowFont.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include <utility>
@@ -44,7 +47,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1StringView(name));
     button->setGeometry(geometry);
-    button->setAutoDefault(false);
+    PressOnEnter(button);
     return button;
 }
 
@@ -68,6 +71,7 @@ frmMain::frmMain()
     createControls();
     createMenus();
     setFixedSize(sizeHint());
+    CenterOnScreen(this);
     SetUserInterface(this);
     Load();
 }
@@ -164,8 +168,8 @@ void frmMain::Load()
 void frmMain::createToolTips()
 {
     cToolTipEx &tips = ToolTips();
-    tips.CreateToolTip(WidgetHandle(this), TTS_BALLOON, TTI_INFO, QStringLiteral("Skin Manager"), 100, 500, 10000,
-                       -1, -1);
+    tips.CreateToolTip(WidgetHandle(this), TTS_BALLOON, TTI_INFO, QStringLiteral("Skin Manager"),
+                       100, 500, 10000, -1, -1);
     tips.AddToolTip(WidgetHandle(btnApplySk), QStringLiteral("Меняет скин на выбраный"), 0);
     tips.AddToolTip(WidgetHandle(btnDelSkin), QStringLiteral("Удаляет скин из папки программы"), 0);
     tips.AddToolTip(WidgetHandle(btnPref), QStringLiteral("Настройка параметров программы"), 0);
@@ -210,17 +214,6 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     ToolTips().DestroyToolTip();
     event->accept();
-}
-
-void frmMain::keyPressEvent(QKeyEvent *event)
-{
-    // Enter presses the focused button; there is no default button.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (auto *button = qobject_cast<QPushButton *>(focusWidget()); enter && button) {
-        button->click();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 void frmMain::File1Click()

@@ -1,13 +1,11 @@
 #include "frmMain.h"
 
 #include <QApplication>
-#include <QScreen>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     frmMain window;
-    window.move(window.screen()->availableGeometry().center() - window.rect().center());
     window.show();
     return app.exec();
 }

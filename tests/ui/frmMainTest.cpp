@@ -1,7 +1,7 @@
 #include "frmMain.h"
 
 #include "cToolTipEx.h"
-#include "ModalMessages.h"
+#include "ModalAnswerer.h"
 #include "Module1.h"
 #include "SkinLibrary.h"
 #include "TempAppFolder.h"
@@ -49,11 +49,15 @@ protected:
             .setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
     }
 
-    frmMain &open()
+    // Shows the main window and, unless a message box is expected to take it,
+    // waits for the keyboard focus.
+    frmMain &open(bool active = true)
     {
         window = std::make_unique<frmMain>();
         window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        EXPECT_TRUE(active ? QTest::qWaitForWindowActive(window.get())
+                           : QTest::qWaitForWindowExposed(window.get()));
         return *window;
     }
 
@@ -160,9 +164,9 @@ TEST_F(frmMainTest, UnreadableSkinIsReportedAndChangesNothing)
     // A skin that turns into a folder after the list was read cannot be opened.
     child<QListWidget>("File1")->addItem(QStringLiteral("folder.scn"));
 
-    ModalMessages messages;
+    MessageBoxCatcher messages;
     clickSkin(QStringLiteral("folder.scn"));
-    ASSERT_EQ(messages.seen.size(), 1u);
+    ASSERT_EQ(messages.seen.size(), 1);
     EXPECT_TRUE(messages.seen[0].text.contains(SkinFilePath(QStringLiteral("folder.scn"))));
     EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("first")));
     EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("a.scn")));
@@ -172,9 +176,9 @@ TEST_F(frmMainTest, UnreadableSkinIsReportedAndChangesNothing)
 TEST_F(frmMainTest, MissingSkinsFolderOpensAnEmptyListAndNamesTheFolder)
 {
     ASSERT_TRUE(QDir(skinsFolder()).removeRecursively());
-    ModalMessages messages;
-    open();
-    QTRY_COMPARE(messages.seen.size(), 1u);
+    MessageBoxCatcher messages;
+    open(false);
+    QTRY_COMPARE(messages.seen.size(), 1);
     EXPECT_TRUE(messages.seen[0].text.contains(SkinsFolderPath()));
     EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
     EXPECT_EQ(child<QListWidget>("File1")->count(), 0);
@@ -203,14 +207,14 @@ TEST_F(frmMainTest, EnterRightAfterStartAppliesNothingAndSaysSo)
     storeSetting("KillKelvoraEnable", QStringLiteral("0"));
     addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
     open();
-    ModalMessages messages;
-    QTest::keyClick(window.get(), Qt::Key_Return);
-    ASSERT_EQ(messages.seen.size(), 1u);
+    MessageBoxCatcher messages;
+    QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(messages.seen.size(), 1);
     EXPECT_EQ(messages.seen[0].text, QStringLiteral("Выберите скин из списка!"));
     EXPECT_EQ(messages.seen[0].caption, QStringLiteral("Kelvora Skin Manager"));
     EXPECT_EQ(messages.seen[0].icon, QMessageBox::Information);
 
-    QTest::keyClick(window.get(), Qt::Key_Escape); // does nothing
+    QTest::keyClick(window->focusWidget(), Qt::Key_Escape); // does nothing
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -273,8 +277,6 @@ TEST_F(frmMainTest, LayoutFollowsTheDesign)
 TEST_F(frmMainTest, TabGoesThroughTheButtonsThenTheList)
 {
     open();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QStringList order;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -1,0 +1,95 @@
+#include "frmCommentMenu.h"
+
+#include "DescriptionField.h"
+#include "Messages.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kPathCaption = QStringLiteral("Путь к файлу:");
+
+// The longest path the chooser hands over; a longer choice counts as a cancel.
+constexpr qsizetype kLongestPath = 254;
+
+QString chooseSkinFile(QWidget *parent)
+{
+    QFileDialog dialog(parent, QStringLiteral("Открытие файла скина"), QDir::currentPath(),
+                       QStringLiteral("Скины (*.scn)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name of a file that does not exist yet is taken: reading creates it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+// The text box shows the field up to its first NUL. Its line breaks, whether the
+// field holds CR LF, a lone CR or a lone LF, become paragraph breaks.
+void showFieldText(QPlainTextEdit *box, const QString &field)
+{
+    box->setPlainText(field.left(field.indexOf(QChar(0))));
+}
+
+// Every line break goes back as CR LF. The raw text keeps characters such as the
+// no-break space that the plain text would turn into spaces.
+QString fieldTextOf(const QPlainTextEdit *box)
+{
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+} // namespace
+
+frmCommentMenu::frmCommentMenu()
+    : FixedDialog(QStringLiteral("Редактор описаний"), 7035, 3390)
+    , chooseFile(chooseSkinFile)
+{
+    Text1 = place(new QPlainTextEdit(this), "Text1", TwipsRect(0, 0, 6975, 2535));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setTabChangesFocus(true);
+    Label1 = addLabel("Label1", kPathCaption, TwipsRect(120, 2640, 6735, 255));
+    QPushButton *btnOpen =
+        addButton("btnOpen", QStringLiteral("Открыть..."), TwipsRect(120, 2880, 2175, 375));
+    QPushButton *BtnSave =
+        addButton("BtnSave", QStringLiteral("Сохранить"), TwipsRect(2640, 2880, 1935, 375));
+    QPushButton *btnCancel =
+        addButton("btnCancel", QStringLiteral("Отмена"), TwipsRect(5040, 2880, 1815, 375));
+    setTabChain({Text1, btnOpen, BtnSave, btnCancel});
+
+    connect(btnOpen, &QPushButton::clicked, this, &frmCommentMenu::btnOpenClicked);
+    connect(BtnSave, &QPushButton::clicked, this, &frmCommentMenu::BtnSaveClicked);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmCommentMenu::btnOpenClicked()
+{
+    const QString chosen = chooseFile(this);
+    if (chosen.isEmpty() || chosen.size() > kLongestPath)
+        return;
+    // A file that cannot be read leaves the file opened before, its path and its text.
+    const Result<QString> field = ReadDescription(chosen);
+    if (!field.ok()) {
+        ShowFileError(this, *field.error);
+        return;
+    }
+    FilenameA = chosen;
+    Label1->setText(kPathCaption + u' ' + QDir::toNativeSeparators(FilenameA));
+    showFieldText(Text1, field.value);
+}
+
+void frmCommentMenu::BtnSaveClicked()
+{
+    if (FilenameA.isEmpty()) {
+        ShowMessage(this, QStringLiteral("Необходимо открыть файл!"), UserInterface::Icon::Critical,
+                    QStringLiteral("Ошибка"));
+        return;
+    }
+    if (const Status failed = WriteDescription(FilenameA, fieldTextOf(Text1)))
+        ShowFileError(this, *failed);
+}
