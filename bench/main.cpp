@@ -1,4 +1,4 @@
-#include "PeakMemory.h"
+#include "ProcessBench.h"
 #include "RatioReporter.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    ReportPeakMemory(reporter);
+    ReportProcesses(reporter);
     reporter.PrintRatios();
     benchmark::Shutdown();
     return 0;

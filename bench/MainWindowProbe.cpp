@@ -1,0 +1,15 @@
+// The program's start-up, ending as soon as its main window is shown.
+
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    frmMain window;
+    window.show();
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    return app.exec();
+}
