@@ -5,6 +5,26 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <regex>
+#include <string>
+
+namespace {
+// The rows measured on whole processes run unless a filter leaves them out.
+bool processRowsWanted(int argc, char **argv)
+{
+    const std::string option = "--benchmark_filter=";
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.rfind(option, 0) == 0) {
+            const std::regex filter(argument.substr(option.size()));
+            return std::regex_search("Start-up of a process", filter)
+                   || std::regex_search("Peak memory", filter);
+        }
+    }
+    return true;
+}
+} // namespace
+
 int main(int argc, char **argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -14,10 +34,12 @@ int main(int argc, char **argv)
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
+    const bool processRows = processRowsWanted(argc, argv);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    ReportProcesses(reporter);
+    if (processRows)
+        ReportProcesses(reporter);
     reporter.PrintRatios();
     benchmark::Shutdown();
     return 0;

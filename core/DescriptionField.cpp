@@ -28,17 +28,10 @@ Result<QString> ReadDescription(const QString &path)
     if (!openForDescription(file, false))
         return Result<QString>::failure(path, file.errorString());
 
+    // Past the end of the file the read comes up short; the rest stays NUL.
     QByteArray field(kDescriptionLength, '\0');
-    qint64 got = 0;
-    if (file.size() > kDescriptionOffset) {
-        if (!file.seek(kDescriptionOffset))
-            return Result<QString>::failure(path, file.errorString());
-        got = file.read(field.data(), kDescriptionLength);
-        if (got < 0)
-            return Result<QString>::failure(path, file.errorString());
-    }
-    field.resize(got); // past the end of the file: NUL characters
-    field.resize(kDescriptionLength, '\0');
+    if (!file.seek(kDescriptionOffset) || file.read(field.data(), kDescriptionLength) < 0)
+        return Result<QString>::failure(path, file.errorString());
     return Result<QString>::success(FromAnsi(field));
 }
 
