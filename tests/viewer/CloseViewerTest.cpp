@@ -123,6 +123,13 @@ TEST_F(CloseViewerTest, ViewerUnderAReparentingWindowManagerIsClosed)
     manager.setProcessChannelMode(QProcess::ForwardedChannels);
     manager.start(openbox, {QStringLiteral("--sm-disable")});
     ASSERT_TRUE(manager.waitForStarted());
+    // A window mapped while the manager is still starting may never be taken on.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] {
+            return xprop({QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+                .contains(QStringLiteral("window id"));
+        },
+        20000));
 
     {
         SCOPED_TRACE("found through the manager's client list");
