@@ -2,16 +2,16 @@
 
 #include "platform/Platform.h"
 
-#include <QHash>
-
 #include <array>
+#include <memory>
 
 namespace {
 
 struct CodePage
 {
     std::array<char16_t, 256> toUnicode{};
-    QHash<char16_t, char> fromUnicode;
+    // One entry per UTF-16 unit: a lookup costs no more than an array index.
+    std::array<char, 65536> fromUnicode{};
 };
 
 // Each byte is decoded on its own, so a byte that is not a whole character
@@ -19,6 +19,7 @@ struct CodePage
 CodePage buildCodePage()
 {
     CodePage page;
+    page.fromUnicode.fill('?');
     for (int byte = 255; byte >= 0; --byte) {
         QStringDecoder decoder = platform::ansiDecoder();
         const char c = static_cast<char>(byte);
@@ -27,15 +28,16 @@ CodePage buildCodePage()
             decoded.size() == 1 && !decoder.hasError() ? decoded.at(0).unicode() : char16_t(0xFFFD);
         page.toUnicode[byte] = unit;
         if (unit != 0xFFFD)
-            page.fromUnicode.insert(unit, c); // descending, so the lowest byte wins
+            page.fromUnicode[unit] = c; // descending, so the lowest byte wins
     }
     return page;
 }
 
 const CodePage &codePage()
 {
-    static const CodePage page = buildCodePage();
-    return page;
+    static const std::unique_ptr<const CodePage> page =
+        std::make_unique<const CodePage>(buildCodePage());
+    return *page;
 }
 
 } // namespace
@@ -46,7 +48,7 @@ QByteArray ToAnsi(QStringView text)
     QByteArray bytes(text.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
-        bytes[i] = unit < 0x80 ? static_cast<char>(unit) : page.fromUnicode.value(unit, '?');
+        bytes[i] = page.fromUnicode[unit];
     }
     return bytes;
 }

@@ -1,38 +1,11 @@
 // Apply cases that need POSIX facilities: a file-size limit and symbolic links.
 
 #include "ApplySkinFixture.h"
+#include "FileSizeLimit.h"
 
 #include <QFileInfo>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
-
-// Writes past this many bytes fail (with EFBIG rather than a signal) while it lives.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST_F(ApplySkinTest, CopyThatFailsMidwayLeavesTheActiveFileAsItWas)
 {
