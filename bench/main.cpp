@@ -17,8 +17,8 @@ bool processRowsWanted(int argc, char **argv)
         const std::string argument = argv[i];
         if (argument.rfind(option, 0) == 0) {
             const std::regex filter(argument.substr(option.size()));
-            return std::regex_search("Start-up of a process", filter)
-                   || std::regex_search("Peak memory", filter);
+            return std::regex_search("Start-up of a process", filter) ||
+                   std::regex_search("Peak memory", filter);
         }
     }
     return true;
