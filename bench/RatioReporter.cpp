@@ -32,7 +32,9 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
-        if (run.error_occurred || run.run_type != Run::RT_Iteration)
+        // With repetitions, the median of them stands for the case.
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if (run.error_occurred || (run.run_type != Run::RT_Iteration && !median))
             continue;
         const std::string &name = run.run_name.function_name;
         const double microseconds = run.GetAdjustedRealTime() *

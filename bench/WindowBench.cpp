@@ -11,7 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QListWidget>
+#include <QListView>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -61,10 +61,10 @@ void selectSkin(benchmark::State &state)
     appFolderWith(2);
     frmMain window;
     window.show();
-    auto *list = window.findChild<QListWidget *>(QStringLiteral("File1"));
+    auto *list = window.findChild<QListView *>(QStringLiteral("File1"));
     int row = 0;
     for (auto _ : state) {
-        list->setCurrentRow(row);
+        list->setCurrentIndex(list->model()->index(row, 0));
         row = 1 - row;
     }
 }

@@ -23,9 +23,10 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 
 #include <utility>
@@ -96,10 +97,13 @@ void frmMain::createControls()
 
     Frame1 = makeFrame(client, "Frame1", QStringLiteral("Список скинов"),
                        TwipsRect(120, 240, 5535, 3735));
-    File1 = new QListWidget(Frame1);
+    // A plain list of names: thousands of skins cost one string each.
+    File1 = new QListView(Frame1);
     File1->setObjectName(QStringLiteral("File1"));
     File1->setGeometry(TwipsRect(120, 240, 5295, 3405));
+    File1->setModel(new QStringListModel(File1));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     File1->setUniformItemSizes(true); // lays out thousands of names without measuring each
 
     Frame2 = makeFrame(client, "Frame2", QStringLiteral("Предварительный просмотр"),
@@ -130,7 +134,7 @@ void frmMain::createControls()
     setTabOrder(btnPref, File1);
     btnApplySk->setFocus();
 
-    connect(File1, &QListWidget::itemSelectionChanged, this, [this] {
+    connect(File1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!selectedSkin().isEmpty())
             File1Click();
     });
@@ -183,9 +187,8 @@ void frmMain::RefreshSkinList()
 {
     const Result<QStringList> skins = ListSkins();
     {
-        const QSignalBlocker quiet(File1); // a refill selects nothing
-        File1->clear();
-        File1->addItems(skins.value);
+        const QSignalBlocker quiet(File1->selectionModel()); // a refill selects nothing
+        static_cast<QStringListModel *>(File1->model())->setStringList(skins.value);
     }
     if (skins.ok())
         return;
@@ -258,8 +261,8 @@ void frmMain::mnuAboutClick()
 
 QString frmMain::selectedSkin() const
 {
-    const QList<QListWidgetItem *> selected = File1->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
+    const QModelIndexList selected = File1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? QString() : selected.first().data().toString();
 }
 
 cToolTipEx &frmMain::ToolTips()

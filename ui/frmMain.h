@@ -10,7 +10,7 @@
 class QAction;
 class QGroupBox;
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
 class cToolTipEx;
 
@@ -51,7 +51,7 @@ private:
     QString selectedSkin() const;
 
     QGroupBox *Frame1 = nullptr;
-    QListWidget *File1 = nullptr;
+    QListView *File1 = nullptr;
     QGroupBox *Frame2 = nullptr;
     QLabel *Image1 = nullptr;
     QGroupBox *Frame3 = nullptr;
