@@ -23,7 +23,7 @@ namespace {
 // Noise compresses badly, so a modest picture makes a preview of about 200 KB.
 void writePreview(const QString &path)
 {
-    QImage picture(360, 240, QImage::Format_RGB32);
+    QImage picture(384, 256, QImage::Format_RGB32);
     QRandomGenerator random(7);
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
