@@ -2,19 +2,16 @@
 // against a plain copy that is just as durable.
 
 #include "AppFolder.h"
+#include "AppFolders.h"
 #include "Module1.h"
 #include "RatioReporter.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <fcntl.h>
-#include <map>
-#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -25,16 +22,11 @@ const QString kSkin = QStringLiteral("skin.scn");
 // An application folder whose only skin has `bytes` bytes.
 QString appFolderWithSkinOf(qint64 bytes)
 {
-    static std::map<qint64, std::unique_ptr<QTemporaryDir>> made;
-    std::unique_ptr<QTemporaryDir> &folder = made[bytes];
-    if (!folder) {
-        folder = std::make_unique<QTemporaryDir>();
-        QDir().mkpath(folder->path() + QStringLiteral("/Skins"));
-        QFile skin(folder->path() + QStringLiteral("/Skins/") + kSkin);
+    return AppFolderMadeOnce("apply " + std::to_string(bytes), [bytes](const QString &folder) {
+        QFile skin(folder + u'/' + kSkin);
         skin.open(QIODevice::WriteOnly);
         skin.write(QByteArray(bytes, 'v'));
-    }
-    return folder->path();
+    });
 }
 
 void applySkin(benchmark::State &state, qint64 bytes)

@@ -1,19 +1,17 @@
 // The skin library's file operations against the least work that gives the same result.
 
 #include "AppFolder.h"
+#include "AppFolders.h"
 #include "DescriptionField.h"
 #include "RatioReporter.h"
 #include "SkinLibrary.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
-#include <map>
-#include <memory>
 #include <strings.h>
 #include <unistd.h>
 
@@ -22,19 +20,13 @@ namespace {
 // An application folder whose Skins folder holds `skins` skins and as many other files.
 QString libraryWith(int skins)
 {
-    static std::map<int, std::unique_ptr<QTemporaryDir>> made;
-    std::unique_ptr<QTemporaryDir> &folder = made[skins];
-    if (!folder) {
-        folder = std::make_unique<QTemporaryDir>();
-        const QString skinsFolder = folder->path() + QStringLiteral("/Skins");
-        QDir().mkpath(skinsFolder);
+    return AppFolderMadeOnce("library " + std::to_string(skins), [skins](const QString &folder) {
         for (int i = 0; i < skins; ++i) {
-            const QString stem = skinsFolder + QStringLiteral("/Скин %1").arg((i * 7919) % skins);
+            const QString stem = folder + QStringLiteral("/Скин %1").arg((i * 7919) % skins);
             QFile(stem + QStringLiteral(".scn")).open(QIODevice::WriteOnly);
             QFile(stem + QStringLiteral(".jpg")).open(QIODevice::WriteOnly);
         }
-    }
-    return folder->path();
+    });
 }
 
 void listSkins(benchmark::State &state, int skins)

@@ -2,21 +2,18 @@
 // work that shows the same.
 
 #include "AppFolder.h"
+#include "AppFolders.h"
 #include "frmMain.h"
 #include "RatioReporter.h"
 #include "SkinLibrary.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QListView>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
-#include <map>
-#include <memory>
 
 namespace {
 
@@ -38,27 +35,25 @@ void writeSkin(const QString &path)
     file.write(QByteArray(4096, 'v'));
 }
 
-// An application folder with `skins` skins; the first two have previews.
-QString appFolderWith(int skins)
+// An application folder with `skins` skins; the first two have previews. The
+// program's paths point into it.
+void useAppFolderWith(int skins)
 {
-    static std::map<int, std::unique_ptr<QTemporaryDir>> made;
-    std::unique_ptr<QTemporaryDir> &folder = made[skins];
-    if (!folder) {
-        folder = std::make_unique<QTemporaryDir>();
-        QDir().mkpath(folder->path() + QStringLiteral("/Skins"));
-        SetApplicationFolderForTesting(folder->path());
-        for (int i = 0; i < skins; ++i)
-            writeSkin(SkinFilePath(QStringLiteral("Скин %1.scn").arg(i, 5, 10, QChar(u'0'))));
-        for (int i = 0; i < std::min(skins, 2); ++i)
-            writePreview(PreviewPathFor(QStringLiteral("Скин %1.scn").arg(i, 5, 10, QChar(u'0'))));
-    }
-    SetApplicationFolderForTesting(folder->path());
-    return folder->path();
+    SetApplicationFolderForTesting(
+        AppFolderMadeOnce("window " + std::to_string(skins), [skins](const QString &folder) {
+            const auto stem = [&folder](int i) {
+                return folder + QStringLiteral("/Скин %1").arg(i, 5, 10, QChar(u'0'));
+            };
+            for (int i = 0; i < skins; ++i)
+                writeSkin(stem(i) + QStringLiteral(".scn"));
+            for (int i = 0; i < std::min(skins, 2); ++i)
+                writePreview(stem(i) + QStringLiteral(".jpg"));
+        }));
 }
 
 void selectSkin(benchmark::State &state)
 {
-    appFolderWith(2);
+    useAppFolderWith(2);
     frmMain window;
     window.show();
     auto *list = window.findChild<QListView *>(QStringLiteral("File1"));
@@ -71,7 +66,7 @@ void selectSkin(benchmark::State &state)
 
 void decodePreview(benchmark::State &state)
 {
-    appFolderWith(2);
+    useAppFolderWith(2);
     const QString path = PreviewPathFor(QStringLiteral("Скин 00000.scn"));
     for (auto _ : state)
         benchmark::DoNotOptimize(QImageReader(path).read());
@@ -79,7 +74,7 @@ void decodePreview(benchmark::State &state)
 
 void startUp(benchmark::State &state, int skins)
 {
-    appFolderWith(skins);
+    useAppFolderWith(skins);
     for (auto _ : state) {
         frmMain window;
         window.show();

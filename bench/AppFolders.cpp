@@ -1,0 +1,21 @@
+#include "AppFolders.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+
+QString AppFolderMadeOnce(const std::string &name,
+                          const std::function<void(const QString &skinsFolder)> &fill)
+{
+    static std::map<std::string, std::unique_ptr<QTemporaryDir>> made;
+    std::unique_ptr<QTemporaryDir> &folder = made[name];
+    if (!folder) {
+        folder = std::make_unique<QTemporaryDir>();
+        const QString skinsFolder = folder->path() + QStringLiteral("/Skins");
+        QDir().mkpath(skinsFolder);
+        fill(skinsFolder);
+    }
+    return folder->path();
+}

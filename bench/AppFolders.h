@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+// A temporary application folder with an empty Skins folder, made and filled
+// once per name for the whole run, so that set-up stays out of the timings.
+QString AppFolderMadeOnce(const std::string &name,
+                          const std::function<void(const QString &skinsFolder)> &fill);
