@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QScreen>
 
 #include <cstdio>
 
@@ -43,6 +44,10 @@ int main(int argc, char **argv)
     ViewerWindow window(
         QDir(QCoreApplication::applicationDirPath()).filePath(parser.value(skinFile)), behaviour);
     window.setWindowTitle(parser.value(title));
+    // Low on the screen, so that a skin manager in the middle leaves it in view.
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(screen.center().x() - window.width() / 2,
+                screen.bottom() - window.height() - screen.height() / 10);
     window.show();
     QGuiApplication::sync();
     std::printf("window %llu\n", static_cast<unsigned long long>(window.winId()));
