@@ -7,6 +7,7 @@
 #include "TempAppFolder.h"
 #include "Twips.h"
 
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStringListModel>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -248,6 +250,17 @@ TEST_F(frmMainTest, ClosesWithoutToolTips)
     open();
     EXPECT_TRUE(window->close());
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(frmMainTest, ExitEndsTheProgramWithoutTheCloseHandler)
+{
+    storeSetting("ToolTipsEnable", QStringLiteral("1"));
+    open();
+    QEventLoop program;
+    QTimer::singleShot(0, [this] { child<QAction>("mnuExit")->trigger(); });
+    QTimer::singleShot(10000, &program, [&program] { program.exit(1); });
+    EXPECT_EQ(program.exec(), 0);
+    EXPECT_EQ(window->ToolTips().ToolTipCount(), 4); // the close handler would have destroyed them
 }
 
 TEST_F(frmMainTest, LayoutFollowsTheDesign)
