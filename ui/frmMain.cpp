@@ -67,8 +67,8 @@ frmMain::frmMain()
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kApplicationTitle);
     setWindowIcon(ApplicationIcon());
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | kFixedBorder);
+    setFont(WindowFont());
     createControls();
     createMenus();
     setFixedSize(sizeHint());
