@@ -1,6 +1,7 @@
 #include "AppFolders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <map>
@@ -18,4 +19,11 @@ QString AppFolderMadeOnce(const std::string &name,
         fill(skinsFolder);
     }
     return folder->path();
+}
+
+void WriteSkinFile(const QString &path, qint64 size)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray(size, 'v'));
 }

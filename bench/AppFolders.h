@@ -9,3 +9,6 @@
 // once per name for the whole run, so that set-up stays out of the timings.
 QString AppFolderMadeOnce(const std::string &name,
                           const std::function<void(const QString &skinsFolder)> &fill);
+
+// A file of `size` bytes of skin data.
+void WriteSkinFile(const QString &path, qint64 size);

@@ -23,9 +23,7 @@ const QString kSkin = QStringLiteral("skin.scn");
 QString appFolderWithSkinOf(qint64 bytes)
 {
     return AppFolderMadeOnce("apply " + std::to_string(bytes), [bytes](const QString &folder) {
-        QFile skin(folder + u'/' + kSkin);
-        skin.open(QIODevice::WriteOnly);
-        skin.write(QByteArray(bytes, 'v'));
+        WriteSkinFile(folder + u'/' + kSkin, bytes);
     });
 }
 

@@ -60,9 +60,7 @@ QString oneSkin()
 {
     static QTemporaryDir folder;
     const QString path = folder.path() + QStringLiteral("/skin.scn");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(QByteArray(4096, 'v'));
+    WriteSkinFile(path, 4096);
     return path;
 }
 

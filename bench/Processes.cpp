@@ -1,14 +1,12 @@
 #include "Processes.h"
 
-#include <QDir>
+#include "AppFolders.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <chrono>
 #include <csignal>
-#include <map>
-#include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,16 +42,12 @@ ProcessRun RunProcess(const QString &program, const QStringList &arguments,
 
 QString AppFolderWithProgram(const QString &program, int skins)
 {
-    static std::vector<std::unique_ptr<QTemporaryDir>> made;
-    made.push_back(std::make_unique<QTemporaryDir>());
-    const QString folder = made.back()->path();
-    const QString skinsFolder = folder + QStringLiteral("/Skins");
-    QDir().mkpath(skinsFolder);
-    for (int i = 0; i < skins; ++i) {
-        QFile skin(skinsFolder + QStringLiteral("/Скин %1.scn").arg(i));
-        skin.open(QIODevice::WriteOnly);
-        skin.write(QByteArray(1024, 'v'));
-    }
+    const std::string name = QFileInfo(program).fileName().toStdString();
+    const QString folder =
+        AppFolderMadeOnce(name + ' ' + std::to_string(skins), [skins](const QString &skinsFolder) {
+            for (int i = 0; i < skins; ++i)
+                WriteSkinFile(skinsFolder + QStringLiteral("/Скин %1.scn").arg(i), 1024);
+        });
     // The program serves the folder it was started from.
     const QString copy = folder + u'/' + QFileInfo(program).fileName();
     QFile::copy(program, copy);

@@ -8,12 +8,10 @@
 #include "SkinLibrary.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QListView>
 #include <QRandomGenerator>
-
 
 namespace {
 
@@ -28,13 +26,6 @@ void writePreview(const QString &path)
     picture.save(path, "JPEG", 95);
 }
 
-void writeSkin(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(QByteArray(4096, 'v'));
-}
-
 // An application folder with `skins` skins; the first two have previews. The
 // program's paths point into it.
 void useAppFolderWith(int skins)
@@ -45,7 +36,7 @@ void useAppFolderWith(int skins)
                 return folder + QStringLiteral("/Скин %1").arg(i, 5, 10, QChar(u'0'));
             };
             for (int i = 0; i < skins; ++i)
-                writeSkin(stem(i) + QStringLiteral(".scn"));
+                WriteSkinFile(stem(i) + QStringLiteral(".scn"), 4096);
             for (int i = 0; i < std::min(skins, 2); ++i)
                 writePreview(stem(i) + QStringLiteral(".jpg"));
         }));
