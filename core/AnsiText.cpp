@@ -1,6 +1,6 @@
 #include "AnsiText.h"
 
-#include "platform/Platform.h"
+#include "platform/CodePage.h"
 
 #include <array>
 #include <memory>
@@ -14,22 +14,15 @@ struct CodePage
     std::array<char, 65536> fromUnicode{};
 };
 
-// Each byte is decoded on its own, so a byte that is not a whole character
-// stays one (replacement) character and lengths never change.
+// One unit per byte, so lengths never change; a character that no byte stands
+// for is written as "?".
 CodePage buildCodePage()
 {
     CodePage page;
+    page.toUnicode = platform::codePageTable(platform::ansiCodePage());
     page.fromUnicode.fill('?');
-    for (int byte = 255; byte >= 0; --byte) {
-        QStringDecoder decoder = platform::ansiDecoder();
-        const char c = static_cast<char>(byte);
-        const QString decoded = decoder.decode(QByteArrayView(&c, 1));
-        const char16_t unit =
-            decoded.size() == 1 && !decoder.hasError() ? decoded.at(0).unicode() : char16_t(0xFFFD);
-        page.toUnicode[byte] = unit;
-        if (unit != 0xFFFD)
-            page.fromUnicode[unit] = c; // descending, so the lowest byte wins
-    }
+    for (int byte = 255; byte >= 0; --byte) // descending, so the lowest byte wins
+        page.fromUnicode[page.toUnicode[byte]] = static_cast<char>(byte);
     return page;
 }
 

@@ -2,6 +2,7 @@
 
 #include "AnsiText.h"
 #include "platform/PositionedFile.h"
+#include "PlatformEdge.h"
 
 namespace {
 QString fittedToField(const QString &text)
@@ -12,14 +13,17 @@ QString fittedToField(const QString &text)
 
 Result<QString> ReadDescription(const QString &path)
 {
-    Result<QByteArray> field = platform::readAt(path, kDescriptionOffset, kDescriptionLength);
+    platform::Result<std::string> field =
+        platform::readAt(ToNativePath(path), kDescriptionOffset, kDescriptionLength);
     if (!field.ok())
-        return {QString(), field.error};
+        return {QString(), ToFileError(*field.failure)};
     field.value.resize(kDescriptionLength, '\0'); // past the end of the file: NUL characters
     return Result<QString>::success(FromAnsi(field.value));
 }
 
 Status WriteDescription(const QString &path, const QString &text)
 {
-    return platform::writeAt(path, kDescriptionOffset, ToAnsi(fittedToField(text)));
+    const QByteArray bytes = ToAnsi(fittedToField(text));
+    return ToStatus(platform::writeAt(ToNativePath(path), kDescriptionOffset,
+                                      std::string_view(bytes.constData(), bytes.size())));
 }

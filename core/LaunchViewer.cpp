@@ -1,9 +1,10 @@
 #include "LaunchViewer.h"
 
 #include "platform/ProgramStart.h"
+#include "PlatformEdge.h"
 #include "SkinLibrary.h"
 
 Status LaunchViewer()
 {
-    return platform::startProgram(ViewerExecutablePath());
+    return ToStatus(platform::startProgram(ToNativePath(ViewerExecutablePath())));
 }

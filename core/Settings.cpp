@@ -15,8 +15,9 @@ const QString kSection = QStringLiteral("Options");
 QSettings openStore()
 {
     const platform::SettingsLocation location = platform::settingsLocation();
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, location.organization,
-                     location.application);
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromUtf8(location.organization),
+                     QString::fromUtf8(location.application));
 }
 
 QString keyPath(const SettingKey &key)

@@ -2,17 +2,20 @@
 
 #include "AppFolder.h"
 #include "Module1.h"
-#include "platform/Platform.h"
+#include "platform/FileListing.h"
+#include "PlatformEdge.h"
 
+#include <QDir>
 #include <QLatin1StringView>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 const QLatin1StringView kSkinsFolder("Skins");
-const QLatin1StringView kSkinExtension(".scn");
+constexpr std::string_view kSkinExtension = ".scn";
 const QLatin1StringView kPreviewExtension(".jpg");
 const QLatin1StringView kViewerExecutable("Kelvora.exe");
 
@@ -53,34 +56,40 @@ void sortForList(QStringList &names)
 
 QString SkinsFolderPath()
 {
-    return ApplicationFolder() + platform::pathSeparator() + kSkinsFolder;
+    return ApplicationFolder() + QDir::separator() + kSkinsFolder;
 }
 
 QString SkinFilePath(const QString &name)
 {
-    return SkinsFolderPath() + platform::pathSeparator() + name;
+    return SkinsFolderPath() + QDir::separator() + name;
 }
 
 QString PreviewPathFor(const QString &name)
 {
     // Always drops the last four characters, whatever they are.
-    return SkinsFolderPath() + platform::pathSeparator() + name.left(name.size() - 4) +
-           kPreviewExtension;
+    return SkinsFolderPath() + QDir::separator() + name.left(name.size() - 4) + kPreviewExtension;
 }
 
 QString ActiveSkinPath()
 {
-    return ApplicationFolder() + platform::pathSeparator() + Module1::SkinFileName;
+    return ApplicationFolder() + QDir::separator() + Module1::SkinFileName;
 }
 
 QString ViewerExecutablePath()
 {
-    return ApplicationFolder() + platform::pathSeparator() + kViewerExecutable;
+    return ApplicationFolder() + QDir::separator() + kViewerExecutable;
 }
 
 Result<QStringList> ListSkins()
 {
-    Result<QStringList> skins = platform::visibleFileNames(SkinsFolderPath(), kSkinExtension);
-    sortForList(skins.value);
-    return skins;
+    const platform::Result<std::vector<platform::NativeName>> listed =
+        platform::visibleFileNames(ToNativePath(SkinsFolderPath()), kSkinExtension);
+    if (!listed.ok())
+        return {QStringList(), ToFileError(*listed.failure)};
+    QStringList skins;
+    skins.reserve(qsizetype(listed.value.size()));
+    for (const platform::NativeName &name : listed.value)
+        skins.append(FromNativeName(name));
+    sortForList(skins);
+    return Result<QStringList>::success(std::move(skins));
 }

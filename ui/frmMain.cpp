@@ -85,7 +85,7 @@ frmMain::~frmMain()
 
 void frmMain::Initialize()
 {
-    platform::InitCommonControls();
+    platform::prepareUserInterface();
     LoadSettings();
 }
 

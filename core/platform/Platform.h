@@ -1,35 +1,27 @@
 #pragma once
 
-// The small platform facts the skin library needs. One implementation file per
+// Facts of the running program on its platform. One implementation file per
 // platform is chosen by the build; nothing else in the program tests the platform.
 
-#include "FileError.h"
+#include "Failure.h"
 
-#include <QString>
-#include <QStringDecoder>
-#include <QStringList>
+#include <filesystem>
 
 namespace platform {
 
-// Loads the platform's common controls before the first window exists.
-void InitCommonControls();
+// Readies the process for its first window: on Windows, loads the common
+// controls that windows are drawn with. Called once, before any window exists.
+void prepareUserInterface();
 
-// "\" on Windows, "/" elsewhere.
-QString pathSeparator();
+// The executable file of the running program, as the system knows it; a
+// failure when the system cannot tell.
+Result<std::filesystem::path> executablePath();
 
-// Decoder of the single-byte code page the description field is stored in.
-QStringDecoder ansiDecoder();
-
-// Names of the regular files in a folder (links followed) that end in the
-// extension, in any letter case, leaving out hidden and system entries. A
-// folder that cannot be read gives its path and the reason.
-Result<QStringList> visibleFileNames(const QString &folder, QLatin1StringView extension);
-
-// Organisation and application names for QSettings::NativeFormat, per-user scope.
+// Organisation and application names (UTF-8) of the per-user settings store.
 struct SettingsLocation
 {
-    QString organization;
-    QString application;
+    const char *organization;
+    const char *application;
 };
 SettingsLocation settingsLocation();
 

@@ -1,38 +1,38 @@
-#include "platform/Platform.h"
+#include "Platform.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <string>
+
 namespace platform {
 
-void InitCommonControls()
+void prepareUserInterface()
 {
-    ::InitCommonControls();
+    InitCommonControls();
 }
 
-QString pathSeparator()
+Result<std::filesystem::path> executablePath()
 {
-    return QStringLiteral("\\");
-}
-
-QStringDecoder ansiDecoder()
-{
-    return QStringDecoder(QStringConverter::System);
-}
-
-bool isHiddenOrSystem(const QString &folder, const QString &name)
-{
-    const QString path = folder + u'\\' + name;
-    const DWORD attributes = GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()));
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0)
+            return {{}, Failure{{}, lastSystemError()}};
+        // A name that does not fit comes back cut to the buffer's size.
+        if (length < path.size()) {
+            path.resize(length);
+            return {std::move(path), std::nullopt};
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 SettingsLocation settingsLocation()
 {
     // Where the earlier program's runtime kept these values, so they carry over.
-    return {QStringLiteral("VB and VBA Program Settings"), QStringLiteral("Kelvora Skin Manager")};
+    return {"VB and VBA Program Settings", "Kelvora Skin Manager"};
 }
 
 } // namespace platform

@@ -1,108 +1,64 @@
-#include "platform/PositionedFile.h"
-
-#include <QFile>
-
-#include <cerrno>
-#include <utility>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "PositionedFile.h"
+#include "UnixSupport.h"
 
 namespace platform {
 
-namespace {
+using posix::Descriptor;
 
-// Owns a file descriptor; the close is checked by whoever cares.
-class Descriptor
+Result<std::string> readAt(const std::filesystem::path &path, std::uint64_t offset,
+                           std::size_t length)
 {
-public:
-    explicit Descriptor(int fd)
-        : fd(fd)
-    {}
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    Descriptor &operator=(Descriptor &&other) noexcept
-    {
-        std::swap(fd, other.fd);
-        return *this;
-    }
+    struct stat status;
+    Result<Descriptor> file = posix::openRegularFile(path, O_RDWR | O_CREAT, status);
+    if (!file.ok() && file.failure->code != FileProblem::notARegularFile)
+        file = posix::openRegularFile(path, O_RDONLY, status);
+    if (!file.ok())
+        return {{}, file.failure};
 
-    int get() const { return fd; }
-    bool valid() const { return fd >= 0; }
-    bool close() { return ::close(std::exchange(fd, -1)) == 0; }
-
-private:
-    int fd;
-};
-
-Descriptor openReadWrite(const QByteArray &path)
-{
-    return Descriptor(::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-}
-
-FileError systemError(const QString &path)
-{
-    return {path, qt_error_string(errno)};
-}
-
-} // namespace
-
-Result<QByteArray> readAt(const QString &path, qint64 offset, qsizetype length)
-{
-    const QByteArray name = QFile::encodeName(path);
-    Descriptor file = openReadWrite(name);
-    if (!file.valid())
-        file = Descriptor(::open(name.constData(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid())
-        return Result<QByteArray>{{}, systemError(path)};
-
-    QByteArray bytes(length, Qt::Uninitialized);
-    qsizetype got = 0;
+    std::string bytes(length, '\0');
+    std::size_t got = 0;
     while (got < length) {
         const ssize_t n =
-            ::pread(file.get(), bytes.data() + got, size_t(length - got), offset + got);
+            ::pread(file.value.get(), bytes.data() + got, length - got, off_t(offset + got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return Result<QByteArray>{{}, systemError(path)};
+            return {{}, posix::failureOf(path)};
         if (n == 0)
             break;
-        got += n;
+        got += std::size_t(n);
     }
-    bytes.truncate(got);
-    return Result<QByteArray>::success(std::move(bytes));
+    bytes.resize(got);
+    return {std::move(bytes), std::nullopt};
 }
 
-Status writeAt(const QString &path, qint64 offset, QByteArrayView bytes)
+Status writeAt(const std::filesystem::path &path, std::uint64_t offset, std::string_view bytes)
 {
-    Descriptor file = openReadWrite(QFile::encodeName(path));
     struct stat before;
-    if (!file.valid() || ::fstat(file.get(), &before) != 0)
-        return systemError(path);
+    Result<Descriptor> file = posix::openRegularFile(path, O_RDWR | O_CREAT, before);
+    if (!file.ok())
+        return file.failure;
+    const int fd = file.value.get();
 
-    qsizetype written = 0;
+    std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::pwrite(file.get(), bytes.data() + written,
-                                   size_t(bytes.size() - written), offset + written);
+        const ssize_t n =
+            ::pwrite(fd, bytes.data() + written, bytes.size() - written, off_t(offset + written));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            const FileError error =
-                n == 0 ? FileError{path, qt_error_string(ENOSPC)} : systemError(path);
-            if (::ftruncate(file.get(), before.st_size) != 0) // a partial write must not grow it
-                return FileError{path,
-                                 error.reason + QStringLiteral("; ") + qt_error_string(errno)};
-            return error;
+            const Failure failure =
+                n == 0 ? Failure{path, FileProblem::writeCutShort} : posix::failureOf(path);
+            // A partial write must not leave the file grown; when even that
+            // fails, the file is not as it was, which matters more.
+            if (::ftruncate(fd, before.st_size) != 0)
+                return posix::failureOf(path);
+            return failure;
         }
-        written += n;
+        written += std::size_t(n);
     }
-    if (!file.close())
-        return systemError(path);
+    if (!file.value.close())
+        return posix::failureOf(path);
     return std::nullopt;
 }
 

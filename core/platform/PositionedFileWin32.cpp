@@ -1,103 +1,83 @@
-#include "platform/PositionedFile.h"
+#include "PositionedFile.h"
+#include "Win32Support.h"
 
-#include <QDir>
-
-#include <windows.h>
-
-#include <utility>
+#include <algorithm>
 
 namespace platform {
 
+using win32::Handle;
+
 namespace {
 
-// Owns a file handle; the close is checked by whoever cares.
-class Handle
-{
-public:
-    explicit Handle(HANDLE handle)
-        : handle(handle)
-    {}
-    ~Handle()
-    {
-        if (valid())
-            CloseHandle(handle);
-    }
-    Handle(const Handle &) = delete;
-    Handle &operator=(const Handle &) = delete;
-    Handle &operator=(Handle &&other) noexcept
-    {
-        std::swap(handle, other.handle);
-        return *this;
-    }
+// The most that one ReadFile or WriteFile call is handed.
+constexpr std::size_t kMostPerCall = 1u << 30;
 
-    HANDLE get() const { return handle; }
-    bool valid() const { return handle != INVALID_HANDLE_VALUE; }
-    bool close() { return CloseHandle(std::exchange(handle, INVALID_HANDLE_VALUE)) != 0; }
-
-private:
-    HANDLE handle;
-};
-
-Handle openFile(const QString &path, DWORD access, DWORD disposition)
-{
-    const QString native = QDir::toNativeSeparators(path);
-    return Handle(CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()), access,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-OVERLAPPED at(qint64 offset)
+OVERLAPPED at(std::uint64_t offset)
 {
     OVERLAPPED position{};
-    position.Offset = DWORD(quint64(offset) & 0xFFFFFFFFu);
-    position.OffsetHigh = DWORD(quint64(offset) >> 32);
+    position.Offset = DWORD(offset & 0xFFFFFFFFu);
+    position.OffsetHigh = DWORD(offset >> 32);
     return position;
-}
-
-FileError systemError(const QString &path)
-{
-    return {path, qt_error_string(int(GetLastError()))};
 }
 
 } // namespace
 
-Result<QByteArray> readAt(const QString &path, qint64 offset, qsizetype length)
+Result<std::string> readAt(const std::filesystem::path &path, std::uint64_t offset,
+                           std::size_t length)
 {
-    Handle file = openFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
-    if (!file.valid())
-        file = openFile(path, GENERIC_READ, OPEN_EXISTING);
-    if (!file.valid())
-        return Result<QByteArray>{{}, systemError(path)};
+    Result<Handle> file = win32::openDiskFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    if (!file.ok() && file.failure->code != FileProblem::notARegularFile)
+        file = win32::openDiskFile(path, GENERIC_READ, OPEN_EXISTING);
+    if (!file.ok())
+        return {{}, file.failure};
 
-    QByteArray bytes(length, Qt::Uninitialized);
-    OVERLAPPED position = at(offset);
-    DWORD got = 0;
-    if (!ReadFile(file.get(), bytes.data(), DWORD(length), &got, &position) &&
-        GetLastError() != ERROR_HANDLE_EOF)
-        return Result<QByteArray>{{}, systemError(path)};
-    bytes.truncate(got);
-    return Result<QByteArray>::success(std::move(bytes));
+    std::string bytes(length, '\0');
+    std::size_t got = 0;
+    while (got < length) {
+        OVERLAPPED position = at(offset + got);
+        DWORD n = 0;
+        if (!ReadFile(file.value.get(), bytes.data() + got,
+                      DWORD(std::min(length - got, kMostPerCall)), &n, &position) &&
+            GetLastError() != ERROR_HANDLE_EOF)
+            return {{}, win32::failureOf(path)};
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.resize(got);
+    return {std::move(bytes), std::nullopt};
 }
 
-Status writeAt(const QString &path, qint64 offset, QByteArrayView bytes)
+Status writeAt(const std::filesystem::path &path, std::uint64_t offset, std::string_view bytes)
 {
-    Handle file = openFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
-    LARGE_INTEGER before{};
-    if (!file.valid() || !GetFileSizeEx(file.get(), &before))
-        return systemError(path);
+    Result<Handle> file = win32::openDiskFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    FILE_END_OF_FILE_INFO before{};
+    if (!file.ok())
+        return file.failure;
+    if (!GetFileSizeEx(file.value.get(), &before.EndOfFile))
+        return win32::failureOf(path);
 
-    OVERLAPPED position = at(offset);
-    DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, &position) ||
-        written != DWORD(bytes.size())) {
-        const FileError error = systemError(path);
-        // A partial write must not leave the file grown.
-        SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN);
-        SetEndOfFile(file.get());
-        return error;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        OVERLAPPED position = at(offset + written);
+        DWORD n = 0;
+        const BOOL ok =
+            WriteFile(file.value.get(), bytes.data() + written,
+                      DWORD(std::min(bytes.size() - written, kMostPerCall)), &n, &position);
+        if (!ok || n == 0) {
+            const Failure failure =
+                ok ? Failure{path, FileProblem::writeCutShort} : win32::failureOf(path);
+            // A partial write must not leave the file grown; when even that
+            // fails, the file is not as it was, which matters more.
+            if (!SetFileInformationByHandle(file.value.get(), FileEndOfFileInfo, &before,
+                                            sizeof before))
+                return win32::failureOf(path);
+            return failure;
+        }
+        written += n;
     }
-    if (!file.close())
-        return systemError(path);
+    if (!file.value.close())
+        return win32::failureOf(path);
     return std::nullopt;
 }
 

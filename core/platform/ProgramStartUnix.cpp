@@ -1,33 +1,104 @@
-#include "platform/ProgramStart.h"
+#include "ProgramStart.h"
+#include "UnixSupport.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
+#include <csignal>
+#include <cstdlib>
+#include <string_view>
+#include <sys/wait.h>
 
 namespace platform {
 
+using posix::Descriptor;
+
 namespace {
+
 // A Windows program begins with the bytes "MZ".
-bool isWindowsProgram(const QString &path)
+bool isWindowsProgram(const std::filesystem::path &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(2) == "MZ";
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    char magic[2];
+    return file.valid() && ::read(file.get(), magic, 2) == 2 && magic[0] == 'M' && magic[1] == 'Z';
 }
+
+// The executable file of that name in a folder of PATH, as a shell finds it;
+// empty when there is none.
+std::string onPath(std::string_view name)
+{
+    const char *folders = std::getenv("PATH");
+    for (std::string_view rest = folders ? folders : ""; !rest.empty();) {
+        const std::size_t end = std::min(rest.find(':'), rest.size());
+        const std::string candidate =
+            std::string(end == 0 ? std::string_view(".") : rest.substr(0, end)) + '/' +
+            std::string(name);
+        struct stat status;
+        if (::stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return {};
+}
+
+// After fork only calls that are safe in a child of a threaded program.
+[[noreturn]] void startGrandchild(char *const *command, const sigset_t &noSignals, int report)
+{
+    // A session of its own, and a grandchild whose parent ends at once: it
+    // belongs to no terminal of ours and nobody has to wait for it.
+    ::setsid();
+    const pid_t grandchild = ::fork();
+    if (grandchild > 0)
+        ::_exit(0);
+    if (grandchild == 0) {
+        ::sigprocmask(SIG_SETMASK, &noSignals, nullptr);
+        ::execv(command[0], command);
+    }
+    // The exec or the fork failed: the caller reads why. A successful exec
+    // closes the pipe, which the caller reads as success.
+    const int error = errno;
+    [[maybe_unused]] const ssize_t written = ::write(report, &error, sizeof error);
+    ::_exit(127);
+}
+
 } // namespace
 
-// There is no show command here: the program opens as it chooses.
-Status startProgram(const QString &path)
+Status startProgram(const std::filesystem::path &program, const std::vector<std::string> &arguments)
 {
-    QProcess process;
-    const QString wine = QStandardPaths::findExecutable(QStringLiteral("wine"));
-    if (!wine.isEmpty() && isWindowsProgram(path)) {
-        process.setProgram(wine);
-        process.setArguments({path});
-    } else {
-        process.setProgram(path);
+    std::vector<std::string> words;
+    // Windows programs run through Wine where it is installed.
+    if (isWindowsProgram(program)) {
+        if (std::string wine = onPath("wine"); !wine.empty())
+            words.push_back(std::move(wine));
     }
-    if (!process.startDetached())
-        return FileError{path, process.errorString()};
+    words.push_back(program.native());
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char *> command;
+    for (std::string &word : words)
+        command.push_back(word.data());
+    command.push_back(nullptr);
+    sigset_t noSignals;
+    sigemptyset(&noSignals);
+
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return posix::failureOf(program);
+    Descriptor reading(ends[0]);
+    Descriptor writing(ends[1]);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return posix::failureOf(program);
+    if (child == 0)
+        startGrandchild(command.data(), noSignals, writing.get());
+    writing.close();
+
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t got;
+    while ((got = ::read(reading.get(), &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    if (got == sizeof error)
+        return Failure{program, {error, std::system_category()}};
     return std::nullopt;
 }
 

@@ -3,7 +3,7 @@
 // The window and process services that closing the viewer needs: find a
 // top-level window by its title, ask it to close and wait for the process that
 // owns it. One implementation per window system is chosen by the build (X11 or
-// Win32). No Qt types here, so the Win32 file compiles without Qt.
+// Win32). Titles are UTF-8.
 
 #include <chrono>
 #include <cstdint>

@@ -1,9 +1,7 @@
-#include "platform/WindowServices.h"
-
-#include <windows.h>
+#include "Win32Support.h"
+#include "WindowServices.h"
 
 #include <algorithm>
-#include <string>
 
 namespace platform {
 
@@ -19,9 +17,8 @@ WindowServices::~WindowServices() = default;
 
 WindowHandle WindowServices::findTopLevelWindow(std::string_view title) const
 {
-    // FindWindowA compares the whole title without regard to letter case.
-    const std::string name(title);
-    return reinterpret_cast<WindowHandle>(FindWindowA(nullptr, name.c_str()));
+    // FindWindowW compares the whole title without regard to letter case.
+    return reinterpret_cast<WindowHandle>(FindWindowW(nullptr, win32::toUtf16(title).c_str()));
 }
 
 ProcessId WindowServices::processIdOf(WindowHandle window) const

@@ -1,6 +1,4 @@
-#include "platform/WindowServices.h"
-
-#include <QString>
+#include "WindowServices.h"
 
 #include <xcb/res.h>
 #include <xcb/xcb.h>
@@ -13,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <deque>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -33,6 +32,35 @@ template <typename T> Reply<T> owned(T *reply)
 
 // Titles are read up to this many bytes; a longer one equals no title we look for.
 constexpr uint32_t kTitleLongs = 64;
+
+char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// Whole titles in UTF-8, letter case of ASCII letters ignored: a title with
+// more text never equals.
+bool sameTitle(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiLower(x) == asciiLower(y);
+           });
+}
+
+std::string utf8FromLatin1(std::string_view text)
+{
+    std::string utf8;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += char(0xC0 | (byte >> 6));
+            utf8 += char(0x80 | (byte & 0x3F));
+        }
+    }
+    return utf8;
+}
 
 } // namespace
 
@@ -85,28 +113,28 @@ struct WindowServices::Connection
         return {first, first + xcb_query_tree_children_length(reply.get())};
     }
 
-    // _NET_WM_NAME in UTF-8, else WM_NAME when it is plain Latin-1 text. Empty
-    // when the window has neither, or when the title is longer than we read.
-    QString title(xcb_window_t window) const
+    // _NET_WM_NAME in UTF-8, else WM_NAME when it is plain Latin-1 text, as
+    // UTF-8. Empty when the window has neither, or when the title is longer
+    // than we read.
+    std::string title(xcb_window_t window) const
     {
         if (const auto reply = property(window, netWmName, utf8String, kTitleLongs);
             reply && reply->type == utf8String)
-            return textOf(*reply, &QString::fromUtf8);
+            return textOf(*reply);
         const auto reply = property(window, XCB_ATOM_WM_NAME, XCB_ATOM_ANY, kTitleLongs);
         if (reply && reply->type == XCB_ATOM_STRING)
-            return textOf(*reply, &QString::fromLatin1);
+            return utf8FromLatin1(textOf(*reply));
         if (reply && reply->type == utf8String)
-            return textOf(*reply, &QString::fromUtf8);
+            return textOf(*reply);
         return {};
     }
 
-    static QString textOf(const xcb_get_property_reply_t &reply,
-                          QString (*decode)(const char *, qsizetype))
+    static std::string textOf(const xcb_get_property_reply_t &reply)
     {
         if (reply.format != 8 || reply.bytes_after != 0)
             return {};
-        return decode(static_cast<const char *>(xcb_get_property_value(&reply)),
-                      xcb_get_property_value_length(&reply));
+        return {static_cast<const char *>(xcb_get_property_value(&reply)),
+                static_cast<std::size_t>(xcb_get_property_value_length(&reply))};
     }
 
     // A window manager that announces itself: the root names a window that
@@ -268,9 +296,8 @@ WindowHandle WindowServices::findTopLevelWindow(std::string_view title) const
 {
     if (!connection_)
         return 0;
-    const QString wanted = QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
     for (xcb_window_t window : connection_->topLevelWindows()) {
-        if (QString::compare(connection_->title(window), wanted, Qt::CaseInsensitive) == 0)
+        if (sameTitle(connection_->title(window), title))
             return window;
     }
     return 0;

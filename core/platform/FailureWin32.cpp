@@ -1,0 +1,26 @@
+#include "Failure.h"
+#include "Win32Support.h"
+
+namespace platform {
+
+std::error_code lastSystemError()
+{
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
+std::string systemReason(int code)
+{
+    wchar_t *buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t *>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", length);
+    LocalFree(buffer);
+    // The system's texts end in a full stop and a line break.
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
+                             text.back() == L'.'))
+        text.pop_back();
+    return text.empty() ? "error " + std::to_string(code) : win32::toUtf8(text);
+}
+
+} // namespace platform

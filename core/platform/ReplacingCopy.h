@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Failure.h"
+
+#include <filesystem>
+
+namespace platform {
+
+// Whether the path leads to no file location: it is empty, ends in a separator
+// and so names no file, or the folder it names a file in does not exist.
+bool leadsNowhere(const std::filesystem::path &path);
+
+// Copies source over destination, creating or replacing it, so that the
+// destination is at every moment either the old file or the whole new one: the
+// bytes go to a temporary file beside the destination (beside the file that a
+// symbolic link leads to), reach the disk, and only then take its name. On any
+// failure the temporary file is removed and the destination is as it was.
+//
+// A replaced file keeps its permissions; a new one may be read by all and
+// written by its owner. Failures besides the system's own:
+// - FileProblem::leadsNowhere when either path leads nowhere;
+// - FileProblem::readOnly for a destination that its owner may not write, by
+//   its permission bits (so even for root) or its read-only attribute;
+// - FileProblem::notARegularFile for a source that is no file.
+// A destination that another program holds open on Windows (a virus scanner,
+// the viewer) is tried again for about 200 ms before that is reported.
+Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination);
+
+} // namespace platform

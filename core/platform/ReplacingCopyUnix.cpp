@@ -1,0 +1,149 @@
+#include "ReplacingCopy.h"
+#include "UnixSupport.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace platform {
+
+using posix::Descriptor;
+
+namespace {
+
+constexpr std::size_t kChunkSize = 256 * 1024;
+constexpr int kMostLinks = 40; // as many as the kernel follows in one path
+constexpr mode_t kNewFileMode = 0644;
+
+// The file a chain of symbolic links ends at; the path itself when it is none.
+Result<std::filesystem::path> finalTarget(std::filesystem::path path)
+{
+    for (int links = 0;; ++links) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error)))
+            return {std::move(path), std::nullopt};
+        if (links == kMostLinks)
+            return {{}, Failure{path, {ELOOP, std::system_category()}}};
+        std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error)
+            return {{}, Failure{path, error}};
+        path = target.is_absolute() ? std::move(target) : path.parent_path() / target;
+    }
+}
+
+// A file of a unique name beside another, removed when this goes unless it
+// has taken the other's place.
+class TemporaryFile
+{
+public:
+    explicit TemporaryFile(const std::filesystem::path &beside)
+        : path_(beside.native() + ".XXXXXX")
+        , file_(::mkostemp(path_.data(), O_CLOEXEC))
+        , created_(file_.valid())
+    {}
+    ~TemporaryFile()
+    {
+        if (created_ && !kept_)
+            ::unlink(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    bool valid() const { return file_.valid(); }
+    int get() const { return file_.get(); }
+    bool close() { return file_.close(); }
+    bool renameTo(const std::filesystem::path &target)
+    {
+        kept_ = ::rename(path_.c_str(), target.c_str()) == 0;
+        return kept_;
+    }
+
+private:
+    std::string path_;
+    Descriptor file_;
+    const bool created_;
+    bool kept_ = false;
+};
+
+// Writes all the bytes, in as many calls as the system needs.
+bool writeAll(int fd, const char *bytes, std::size_t size, std::error_code &error)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = n == 0 ? make_error_code(FileProblem::writeCutShort) : lastSystemError();
+            return false;
+        }
+        bytes += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}
+
+Status copyContents(int input, const std::filesystem::path &source, int output,
+                    const std::filesystem::path &target)
+{
+    std::string chunk(kChunkSize, '\0');
+    for (;;) {
+        const ssize_t got = ::read(input, chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return posix::failureOf(source);
+        if (got == 0)
+            return std::nullopt;
+        std::error_code error;
+        if (!writeAll(output, chunk.data(), std::size_t(got), error))
+            return Failure{target, error};
+    }
+}
+
+// Once the rename is done the copy has succeeded; syncing the folder only
+// makes the new name durable sooner, so its failure changes nothing for the caller.
+void syncFolderOf(const std::filesystem::path &path)
+{
+    const Descriptor folder(::open(path.parent_path().empty() ? "." : path.parent_path().c_str(),
+                                   O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.valid())
+        ::fsync(folder.get());
+}
+
+} // namespace
+
+Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination)
+{
+    for (const std::filesystem::path *path : {&source, &destination}) {
+        if (leadsNowhere(*path))
+            return Failure{*path, FileProblem::leadsNowhere};
+    }
+    const Result<std::filesystem::path> resolved = finalTarget(destination);
+    if (!resolved.ok())
+        return resolved.failure;
+    const std::filesystem::path &target = resolved.value;
+    struct stat existing;
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT)
+        return posix::failureOf(target);
+    if (exists && (existing.st_mode & S_IWUSR) == 0)
+        return Failure{target, FileProblem::readOnly};
+
+    struct stat sourceStatus;
+    const Result<Descriptor> input = posix::openRegularFile(source, O_RDONLY, sourceStatus);
+    if (!input.ok())
+        return input.failure;
+    TemporaryFile output(target);
+    if (!output.valid())
+        return posix::failureOf(target);
+    if (Status copied = copyContents(input.value.get(), source, output.get(), target))
+        return copied;
+    // The new bytes reach the disk before the name points at them, so a crash
+    // leaves the old file or the new one, never an empty one.
+    if (::fchmod(output.get(), exists ? existing.st_mode & 07777 : kNewFileMode) != 0 ||
+        ::fsync(output.get()) != 0 || !output.close() || !output.renameTo(target))
+        return posix::failureOf(target);
+    syncFolderOf(target);
+    return std::nullopt;
+}
+
+} // namespace platform

@@ -1,0 +1,165 @@
+#include "ReplacingCopy.h"
+#include "Win32Support.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+using win32::Handle;
+
+namespace {
+
+constexpr DWORD kChunkSize = 256 * 1024;
+
+// A file that another program holds open (a virus scanner, an indexer, the
+// viewer) refuses to be replaced for a moment: try again for about 200 ms.
+constexpr int kAttempts = 10;
+constexpr DWORD kPauseMilliseconds = 20;
+
+bool isHeldOpen(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// The file that a symbolic link or junction leads to; the path itself when it
+// is none or leads to nothing yet.
+std::filesystem::path finalTarget(const std::filesystem::path &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return path;
+    const Handle file(CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid())
+        return path;
+    std::wstring target(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(file.get(), target.data(),
+                                                       DWORD(target.size()), FILE_NAME_NORMALIZED);
+        if (length == 0)
+            return path;
+        if (length < target.size()) {
+            target.resize(length);
+            break;
+        }
+        target.resize(length);
+    }
+    // "\\?\C:\..." and "\\?\UNC\server\..." in the form the user knows.
+    if (target.rfind(LR"(\\?\UNC\)", 0) == 0)
+        return LR"(\\)" + target.substr(8);
+    if (target.rfind(LR"(\\?\)", 0) == 0)
+        return target.substr(4);
+    return target;
+}
+
+// A file of a unique name beside another, removed when this goes unless it
+// has taken the other's place.
+class TemporaryFile
+{
+public:
+    explicit TemporaryFile(const std::filesystem::path &beside)
+    {
+        static unsigned counter = 0;
+        for (;;) {
+            path_ = beside.native() + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                    std::to_wstring(++counter) + L".tmp";
+            file_ = Handle(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_.valid() || GetLastError() != ERROR_FILE_EXISTS)
+                break;
+        }
+        created_ = file_.valid();
+    }
+    ~TemporaryFile()
+    {
+        if (file_.valid())
+            file_.close();
+        if (created_ && !kept_)
+            DeleteFileW(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    bool valid() const { return file_.valid(); }
+    HANDLE get() const { return file_.get(); }
+    bool close() { return file_.close(); }
+
+    // Retries while another program holds the target open; false with the
+    // last error set when that does not end in time.
+    bool replace(const std::filesystem::path &target)
+    {
+        for (int attempt = 1;; ++attempt) {
+            if (MoveFileExW(path_.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                kept_ = true;
+                return true;
+            }
+            const DWORD error = GetLastError();
+            if (!isHeldOpen(error) || attempt == kAttempts)
+                return false;
+            Sleep(kPauseMilliseconds);
+        }
+    }
+
+private:
+    std::wstring path_;
+    Handle file_;
+    bool created_ = false;
+    bool kept_ = false;
+};
+
+Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE output,
+                    const std::filesystem::path &target)
+{
+    std::vector<char> chunk(kChunkSize);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(input, chunk.data(), kChunkSize, &got, nullptr))
+            return win32::failureOf(source);
+        if (got == 0)
+            return std::nullopt;
+        // Every count is checked: a full disk can take part of the bytes
+        // without reporting an error.
+        for (DWORD written = 0; written < got;) {
+            DWORD n = 0;
+            if (!WriteFile(output, chunk.data() + written, got - written, &n, nullptr))
+                return win32::failureOf(target);
+            if (n == 0)
+                return Failure{target, FileProblem::writeCutShort};
+            written += n;
+        }
+    }
+}
+
+} // namespace
+
+Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination)
+{
+    for (const std::filesystem::path *path : {&source, &destination}) {
+        if (leadsNowhere(*path))
+            return Failure{*path, FileProblem::leadsNowhere};
+    }
+    const std::filesystem::path target = finalTarget(destination);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return Failure{target, FileProblem::readOnly};
+
+    const Result<Handle> input = win32::openDiskFile(source, GENERIC_READ, OPEN_EXISTING);
+    if (!input.ok())
+        return input.failure;
+    TemporaryFile output(target);
+    if (!output.valid())
+        return win32::failureOf(target);
+    if (Status copied = copyContents(input.value.get(), source, output.get(), target))
+        return copied;
+    // The new bytes reach the disk before the name points at them, so a crash
+    // leaves the old file or the new one, never an empty one.
+    if (!FlushFileBuffers(output.get()) || !output.close() || !output.replace(target))
+        return win32::failureOf(target);
+    return std::nullopt;
+}
+
+} // namespace platform

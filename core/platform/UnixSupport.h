@@ -1,0 +1,67 @@
+#pragma once
+
+// What the Unix files of the layer share: an owned descriptor and opening a
+// regular file without ever blocking on a pipe or a device.
+
+#include "Failure.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace platform::posix {
+
+// Owns a file descriptor; the close is checked by whoever cares.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd = -1)
+        : fd_(fd)
+    {}
+    Descriptor(Descriptor &&other) noexcept
+        : fd_(std::exchange(other.fd_, -1))
+    {}
+    Descriptor &operator=(Descriptor &&other) noexcept
+    {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+inline Failure failureOf(const std::filesystem::path &path)
+{
+    return {path, lastSystemError()};
+}
+
+// Opens the path with the flags (close-on-exec and non-blocking added, so a
+// named pipe cannot keep the open waiting) and fills status. Anything but a
+// regular file is a failure.
+inline Result<Descriptor> openRegularFile(const std::filesystem::path &path, int flags,
+                                          struct stat &status)
+{
+    Descriptor file(::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666));
+    if (!file.valid() || ::fstat(file.get(), &status) != 0)
+        return {Descriptor(), failureOf(path)};
+    if (!S_ISREG(status.st_mode))
+        return {Descriptor(), Failure{path, FileProblem::notARegularFile}};
+    return {std::move(file), std::nullopt};
+}
+
+} // namespace platform::posix
