@@ -28,9 +28,11 @@ QString descriptionOf(QFile &file)
 
 } // namespace
 
-ViewerWindow::ViewerWindow(const QString &skinPath, CloseBehaviour closeBehaviour)
+ViewerWindow::ViewerWindow(const QString &skinPath, CloseBehaviour closeBehaviour,
+                           const QString &reportPath)
     : skinPath_(skinPath)
     , closeBehaviour_(closeBehaviour)
+    , reportPath_(reportPath)
     , name_(new QLabel(QFileInfo(skinPath).fileName()))
     , size_(new QLabel)
     , description_(new QLabel)
@@ -61,8 +63,16 @@ void ViewerWindow::refresh()
     description_->setText(descriptionOf(file));
 }
 
+void ViewerWindow::report(const QString &line) const
+{
+    QFile file(reportPath_);
+    if (!reportPath_.isEmpty() && file.open(QIODevice::Append))
+        file.write(line.toUtf8() + '\n');
+}
+
 void ViewerWindow::closeEvent(QCloseEvent *event)
 {
+    report(QStringLiteral("close requested"));
     if (!closeBehaviour_.refuse && closeBehaviour_.delay.count() == 0) {
         event->accept();
         return;

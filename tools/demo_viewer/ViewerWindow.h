@@ -18,7 +18,10 @@ struct CloseBehaviour
 class ViewerWindow : public QWidget
 {
 public:
-    ViewerWindow(const QString &skinPath, CloseBehaviour closeBehaviour);
+    // What happens is appended to the report file, when there is one.
+    ViewerWindow(const QString &skinPath, CloseBehaviour closeBehaviour, const QString &reportPath);
+
+    void report(const QString &line) const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -28,6 +31,7 @@ private:
 
     const QString skinPath_;
     const CloseBehaviour closeBehaviour_;
+    const QString reportPath_;
     bool ending_ = false;
     QLabel *name_;
     QLabel *size_;

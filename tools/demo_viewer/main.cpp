@@ -1,6 +1,8 @@
 // A stand-in for the Kelvora viewer: one top-level window that shows the active
 // skin file of its own folder and closes on request, refuses, or takes its time.
 // Once the window system has the window, its id is printed as "window <id>".
+// Its arguments are those of tools/win32_viewer, the stand-in on Windows, and
+// --skin-file.
 
 #include "ViewerWindow.h"
 
@@ -29,7 +31,12 @@ int main(int argc, char **argv)
         QStringLiteral("close-delay"),
         QStringLiteral("End this many milliseconds after a request to close."),
         QStringLiteral("ms"), QStringLiteral("0"));
-    parser.addOptions({title, skinFile, refuseClose, closeDelay});
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("Append \"window <id> process <pid> iconic|normal\" to this file once the "
+                       "window is shown, and \"close requested\" at each request to close."),
+        QStringLiteral("file"));
+    parser.addOptions({title, skinFile, refuseClose, closeDelay, report});
     parser.process(app);
 
     bool delayIsNumber = false;
@@ -42,7 +49,8 @@ int main(int argc, char **argv)
     }
 
     ViewerWindow window(
-        QDir(QCoreApplication::applicationDirPath()).filePath(parser.value(skinFile)), behaviour);
+        QDir(QCoreApplication::applicationDirPath()).filePath(parser.value(skinFile)), behaviour,
+        parser.value(report));
     window.setWindowTitle(parser.value(title));
     // Low on the screen, so that a skin manager in the middle leaves it in view.
     const QRect screen = window.screen()->availableGeometry();
@@ -52,5 +60,10 @@ int main(int argc, char **argv)
     QGuiApplication::sync();
     std::printf("window %llu\n", static_cast<unsigned long long>(window.winId()));
     std::fflush(stdout);
+    window.report(
+        QStringLiteral("window %1 process %2 %3")
+            .arg(window.winId())
+            .arg(QCoreApplication::applicationPid())
+            .arg(window.isMinimized() ? QStringLiteral("iconic") : QStringLiteral("normal")));
     return app.exec();
 }
