@@ -7,7 +7,7 @@ KSM_PACKAGES=(
     qt6-base-dev libxcb1-dev libxcb-res0-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils openbox fonts-dejavu-core
-    g++-mingw-w64-x86-64
+    g++-mingw-w64-x86-64 wine64 locales
 )
 
 # Installs the Debian packages that are missing: one update, one install.
