@@ -1,0 +1,48 @@
+// Every function of the platform layer, referenced once. The test program links
+// this file, so a function that a platform's files declare but do not define
+// fails the build, even when no test calls it. Nothing here is called.
+
+#include "platform/CodePage.h"
+#include "platform/FileListing.h"
+#include "platform/Platform.h"
+#include "platform/PositionedFile.h"
+#include "platform/ProgramStart.h"
+#include "platform/ReplacingCopy.h"
+#include "platform/WindowServices.h"
+
+namespace every_service {
+
+using namespace platform;
+using AnyFunction = void (*)();
+
+// Of external linkage, so that no compiler leaves them out.
+extern const AnyFunction kFunctions[];
+const AnyFunction kFunctions[] = {
+    reinterpret_cast<AnyFunction>(&ansiCodePage),
+    reinterpret_cast<AnyFunction>(&codePageTable),
+    reinterpret_cast<AnyFunction>(&copyReplacing),
+    reinterpret_cast<AnyFunction>(&executablePath),
+    reinterpret_cast<AnyFunction>(&lastSystemError),
+    reinterpret_cast<AnyFunction>(&leadsNowhere),
+    reinterpret_cast<AnyFunction>(&prepareUserInterface),
+    reinterpret_cast<AnyFunction>(&readAt),
+    reinterpret_cast<AnyFunction>(&settingsLocation),
+    reinterpret_cast<AnyFunction>(&startProgram),
+    reinterpret_cast<AnyFunction>(&systemReason),
+    reinterpret_cast<AnyFunction>(&visibleFileNames),
+    reinterpret_cast<AnyFunction>(&writeAt),
+};
+
+// The members: making and ending the objects refers to the rest.
+void useWindowServices();
+void useWindowServices()
+{
+    const WindowServices services;
+    const ProcessReference process =
+        services.openProcess(services.processIdOf(services.findTopLevelWindow({})));
+    services.postCloseRequest(0);
+    services.waitForEnd(process, {});
+    services.isWindow(0);
+}
+
+} // namespace every_service
