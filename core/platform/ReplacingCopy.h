@@ -6,9 +6,11 @@
 
 namespace platform {
 
-// Whether the path leads to no file location: it is empty, ends in a separator
-// and so names no file, or the folder it names a file in does not exist.
-bool leadsNowhere(const std::filesystem::path &path);
+// A failure (FileProblem::leadsNowhere) naming the first of the two paths that
+// leads to no file location: it is empty, ends in a separator and so names no
+// file, or the folder it names a file in does not exist. None when both lead
+// somewhere.
+Status leadsNowhere(const std::filesystem::path &source, const std::filesystem::path &destination);
 
 // Copies source over destination, creating or replacing it, so that the
 // destination is at every moment either the old file or the whole new one: the

@@ -113,10 +113,8 @@ void syncFolderOf(const std::filesystem::path &path)
 
 Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination)
 {
-    for (const std::filesystem::path *path : {&source, &destination}) {
-        if (leadsNowhere(*path))
-            return Failure{*path, FileProblem::leadsNowhere};
-    }
+    if (Status nowhere = leadsNowhere(source, destination))
+        return nowhere;
     const Result<std::filesystem::path> resolved = finalTarget(destination);
     if (!resolved.ok())
         return resolved.failure;

@@ -138,10 +138,8 @@ Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE ou
 
 Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination)
 {
-    for (const std::filesystem::path *path : {&source, &destination}) {
-        if (leadsNowhere(*path))
-            return Failure{*path, FileProblem::leadsNowhere};
-    }
+    if (Status nowhere = leadsNowhere(source, destination))
+        return nowhere;
     const std::filesystem::path target = finalTarget(destination);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
