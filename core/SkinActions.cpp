@@ -28,7 +28,11 @@ void ApplySkin(const QString &name)
 void DeleteSkin(const QString &name)
 {
     // Nothing is asked and nothing is reported: a file that cannot go stays.
-    MoveToTrash(SkinFilePath(name));
-    MoveToTrash(Module1::PreviewPath);
+    // The preview goes with its own skin; the one shown last may belong to
+    // another skin, whose picture must stay.
+    if (!name.isEmpty()) {
+        MoveToTrash(SkinFilePath(name));
+        MoveToTrash(PreviewPathFor(name));
+    }
     CurrentUserInterface()->RefreshSkinList();
 }
