@@ -1,11 +1,15 @@
 #include "Messages.h"
 
 #include "AppInfo.h"
+#include "ModalWindows.h"
 
 #include <QDir>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
+
 QMessageBox::Icon boxIcon(UserInterface::Icon icon)
 {
     switch (icon) {
@@ -18,13 +22,28 @@ QMessageBox::Icon boxIcon(UserInterface::Icon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// A box sized to a short text would cut its caption in the title bar. The
+// caption's width in a bold title font, plus room for the close box and the
+// frame, is the least width the box gets.
+void fitCaption(QMessageBox &box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 80;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 void ShowMessage(QWidget *parent, const QString &text, UserInterface::Icon icon,
                  const QString &caption)
 {
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    fitCaption(box);
+    ShowModal(box);
 }
 
 void ShowFileError(QWidget *parent, const FileError &error)

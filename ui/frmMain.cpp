@@ -8,6 +8,7 @@
 #include "frmCommentMenu.h"
 #include "frmPref.h"
 #include "Messages.h"
+#include "ModalWindows.h"
 #include "Module1.h"
 #include "platform/Platform.h"
 #include "PreviewLoader.h"
@@ -246,7 +247,10 @@ void frmMain::btnDelSkinClick()
 }
 
 void frmMain::btnPrefClick()
-{}
+{
+    frmPref dialog;
+    ShowModal(dialog);
+}
 
 void frmMain::mnuExitClick()
 {
@@ -254,10 +258,16 @@ void frmMain::mnuExitClick()
 }
 
 void frmMain::mnuDestEditorClick()
-{}
+{
+    frmCommentMenu dialog;
+    ShowModal(dialog);
+}
 
 void frmMain::mnuAboutClick()
-{}
+{
+    frmAbout dialog;
+    ShowModal(dialog);
+}
 
 QString frmMain::selectedSkin() const
 {

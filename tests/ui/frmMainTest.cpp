@@ -1,7 +1,7 @@
 #include "frmMain.h"
 
 #include "cToolTipEx.h"
-#include "ModalAnswerer.h"
+#include "ModalAnswering.h"
 #include "Module1.h"
 #include "SkinLibrary.h"
 #include "TempAppFolder.h"
@@ -28,6 +28,7 @@ class frmMainTest : public TempAppFolderTest
 protected:
     void TearDown() override
     {
+        ExpectEveryAnswerUsed();
         window.reset();
         TempAppFolderTest::TearDown();
     }

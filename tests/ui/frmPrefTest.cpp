@@ -1,7 +1,7 @@
 #include "frmPref.h"
 
 #include "DialogChecks.h"
-#include "ModalAnswerer.h"
+#include "ModalAnswering.h"
 #include "Module1.h"
 #include "platform/Platform.h"
 #include "Settings.h"
