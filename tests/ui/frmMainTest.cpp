@@ -1,111 +1,15 @@
-#include "frmMain.h"
-
 #include "cToolTipEx.h"
-#include "ModalAnswering.h"
+#include "MainWindowFixture.h"
 #include "Module1.h"
-#include "SkinLibrary.h"
-#include "TempAppFolder.h"
 #include "Twips.h"
 
 #include <QEventLoop>
 #include <QGroupBox>
-#include <QImage>
-#include <QLabel>
-#include <QListView>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStringListModel>
-#include <QTest>
 #include <QTimer>
-
-#include <memory>
 
 namespace {
 
-class frmMainTest : public TempAppFolderTest
-{
-protected:
-    void TearDown() override
-    {
-        ExpectEveryAnswerUsed();
-        window.reset();
-        TempAppFolderTest::TearDown();
-    }
-
-    // A skin file with a description and, when given a colour, a JPEG preview.
-    void addSkin(const QString &name, const QString &description, QColor preview = QColor())
-    {
-        QByteArray bytes(1000, 'v');
-        bytes.replace(581, 255, description.toLatin1().leftJustified(255, ' '));
-        writeFile(SkinFilePath(name), bytes);
-        if (preview.isValid()) {
-            QImage picture(previewSize, QImage::Format_RGB32);
-            picture.fill(preview);
-            ASSERT_TRUE(picture.save(PreviewPathFor(name), "JPEG"));
-        }
-    }
-
-    void storeSetting(const char *key, const QString &value)
-    {
-        QSettings(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"),
-                  QSettings::IniFormat)
-            .setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
-    }
-
-    // Shows the main window and, unless a message box is expected to take it,
-    // waits for the keyboard focus.
-    frmMain &open(bool active = true)
-    {
-        window = std::make_unique<frmMain>();
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(active ? QTest::qWaitForWindowActive(window.get())
-                           : QTest::qWaitForWindowExposed(window.get()));
-        return *window;
-    }
-
-    template <typename T> T *child(const char *name) const
-    {
-        T *widget = window->findChild<T *>(QLatin1StringView(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    // The names the skin list shows, in its order.
-    QStringList listed() const
-    {
-        return static_cast<QStringListModel *>(child<QListView>("File1")->model())->stringList();
-    }
-
-    bool nothingSelected() const
-    {
-        return !child<QListView>("File1")->selectionModel()->hasSelection();
-    }
-
-    void clickSkin(const QString &name)
-    {
-        auto *list = child<QListView>("File1");
-        const qsizetype row = listed().indexOf(name);
-        ASSERT_GE(row, 0) << name.toStdString();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(list->model()->index(int(row), 0)).center());
-    }
-
-    // The colour of the picture shown, rounded to pure colours: JPEG is lossy.
-    QColor previewColour() const
-    {
-        const QPixmap shown = child<QLabel>("Image1")->pixmap();
-        if (shown.isNull())
-            return QColor();
-        const QColor pixel = shown.toImage().pixelColor(10, 10);
-        const auto pure = [](int channel) { return channel < 128 ? 0 : 255; };
-        return QColor(pure(pixel.red()), pure(pixel.green()), pure(pixel.blue()));
-    }
-
-    const QSize previewSize{40, 20};
-    std::unique_ptr<frmMain> window;
-};
+using frmMainTest = MainWindowTest;
 
 TEST_F(frmMainTest, StartsWithTheListAndNothingSelected)
 {
