@@ -23,14 +23,15 @@ QMessageBox::Icon boxIcon(UserInterface::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-// A box sized to a short text would cut its caption in the title bar. The
-// caption's width in a bold title font, plus room for the close box and the
-// frame, is the least width the box gets.
+// A box sized to a short text would cut its caption in the title bar. Title
+// bars draw in a bold font of about 10 points and keep room for the icon and
+// up to three buttons: the box is at least that wide.
 void fitCaption(QMessageBox &box)
 {
     QFont titleFont = box.font();
     titleFont.setBold(true);
-    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 80;
+    titleFont.setPointSizeF(10);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 120;
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());

@@ -182,17 +182,30 @@ TEST_F(frmMainTest, LayoutFollowsTheDesign)
         QRect geometry;
     } controls[] = {
         {"Frame1", TwipsRect(120, 240, 5535, 3735)},
-        {"File1", TwipsRect(120, 240, 5295, 3405)},
         {"Frame2", TwipsRect(5760, 240, 6015, 2175)},
         {"Frame3", TwipsRect(5760, 2400, 6015, 1575)},
-        {"Label1", TwipsRect(120, 240, 5775, 1215)},
         {"btnApplySk", TwipsRect(240, 4080, 2175, 375)},
         {"btnDelSkin", TwipsRect(2520, 4080, 2295, 375)},
         {"btnPref", TwipsRect(4920, 4080, 2175, 375)},
     };
     for (const auto &control : controls)
         EXPECT_EQ(child<QWidget>(control.name)->geometry(), control.geometry) << control.name;
-    EXPECT_EQ(child<QLabel>("Image1")->pos(), QPoint(8, 16));
+    // Inside a frame a control starts below the frame's top border.
+    const struct
+    {
+        const char *name;
+        QRect geometry;
+    } framed[] = {
+        {"File1", TwipsRect(120, 240, 5295, 3405)},
+        {"Image1", TwipsRect(120, 240, 5775, 1815)},
+        {"Label1", TwipsRect(120, 240, 5775, 1215)},
+    };
+    for (const auto &control : framed) {
+        const QWidget *shown = child<QWidget>(control.name);
+        QRect expected = control.geometry;
+        expected.setTop(qMax(expected.top(), shown->parentWidget()->contentsRect().top()));
+        EXPECT_EQ(shown->geometry(), expected) << control.name;
+    }
 
     QStringList menus;
     for (QAction *menu : window->menuBar()->actions())
