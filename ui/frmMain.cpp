@@ -7,6 +7,7 @@
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
 #include "frmPref.h"
+#include "LongStep.h"
 #include "Messages.h"
 #include "ModalWindows.h"
 #include "Module1.h"
@@ -210,6 +211,16 @@ void frmMain::RefreshSkinList()
 void frmMain::ShowMessage(const QString &text, Icon icon, const QString &caption)
 {
     ::ShowMessage(this, text, icon, caption);
+}
+
+void frmMain::ShowError(const FileError &error)
+{
+    ShowFileError(this, error);
+}
+
+void frmMain::RunLongStep(const QString &waitingFor, const std::function<void()> &work)
+{
+    ::RunLongStep(this, waitingFor, work);
 }
 
 void frmMain::showEvent(QShowEvent *event)

@@ -1,5 +1,6 @@
 // Each flow of the program, as a person goes through it in the main window.
 
+#include "CloseViewer.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
 #include "frmPref.h"
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QTimer>
 
 #include <csignal>
@@ -235,3 +237,36 @@ TEST_F(UserFlowsTest, ApplyClosesTheViewerCopiesTheSkinAndStartsTheViewer)
 }
 
 } // namespace
+
+// While the viewer is waited for, the window says so and a second press of
+// "Применить скин" is dropped: one apply, one message.
+TEST_F(UserFlowsTest, ASecondPressWhileTheViewerIsWaitedForStartsNothing)
+{
+    if (!platform::WindowServices().connected())
+        GTEST_SKIP() << "no X server; ./test starts Xvfb for this test";
+    SetViewerWaitLimitForTesting(1500ms);
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    StandInViewer refusing({QStringLiteral("--refuse-close")});
+    ASSERT_NE(refusing.window(), 0u);
+    open();
+    clickSkin(QStringLiteral("a.scn"));
+    QString waitingFor;
+    QTimer::singleShot(100, [this] { clickButton("btnApplySk"); });
+    QTimer::singleShot(1000, [&] {
+        if (auto *progress = window->findChild<QProgressDialog *>();
+            progress && progress->isVisible())
+            waitingFor = progress->labelText();
+    });
+    QString message;
+    AnswerNext<QMessageBox>([&](QMessageBox &box) {
+        message = box.text();
+        box.accept();
+    });
+
+    clickButton("btnApplySk");
+    SetViewerWaitLimitForTesting(kViewerWaitLimit);
+
+    EXPECT_EQ(waitingFor, QStringLiteral("Ожидание закрытия Kelvora…"));
+    EXPECT_EQ(message, QStringLiteral("Ошибка закрытия Kelvora."));
+    EXPECT_EQ(readFile(activeSkin()), readFile(SkinFilePath(QStringLiteral("a.scn"))));
+}
