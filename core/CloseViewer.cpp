@@ -5,8 +5,6 @@
 #include "platform/WindowServices.h"
 #include "UserInterface.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 constexpr std::string_view kViewerTitle = "Kelvora";
@@ -26,10 +24,6 @@ bool viewerStillOpenAfterClosing()
     const platform::ProcessReference process = windows.openProcess(windows.processIdOf(viewer));
     windows.postCloseRequest(viewer);
     windows.waitForEnd(process, waitLimit());
-
-    // What queued up while the program could not respond.
-    QCoreApplication::processEvents();
-
     return windows.isWindow(windows.findTopLevelWindow(kViewerTitle));
 }
 
@@ -42,7 +36,11 @@ void SetViewerWaitLimitForTesting(std::chrono::milliseconds limit)
 
 void Module1::CloseViewer()
 {
-    if (viewerStillOpenAfterClosing())
-        CurrentUserInterface()->ShowMessage(QStringLiteral("Ошибка закрытия Kelvora."),
-                                            UserInterface::Icon::None, kApplicationTitle);
+    UserInterface &ui = *CurrentUserInterface();
+    bool stillOpen = false;
+    ui.RunLongStep(QStringLiteral("Ожидание закрытия Kelvora…"),
+                   [&stillOpen] { stillOpen = viewerStillOpenAfterClosing(); });
+    if (stillOpen)
+        ui.ShowMessage(QStringLiteral("Ошибка закрытия Kelvora."), UserInterface::Icon::None,
+                       kApplicationTitle);
 }

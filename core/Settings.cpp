@@ -12,18 +12,48 @@ namespace {
 
 const QString kSection = QStringLiteral("Options");
 
-QSettings openStore()
+QString storeFailureReason(QSettings::Status status)
 {
-    const platform::SettingsLocation location = platform::settingsLocation();
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromUtf8(location.organization),
-                     QString::fromUtf8(location.application));
+    return status == QSettings::FormatError ? QStringLiteral("файл настроек повреждён")
+                                            : QStringLiteral("настройки не удалось записать");
 }
 
-QString keyPath(const SettingKey &key)
+// The user's store: the platform's native settings, per user.
+class UserStore final : public SettingsStore
 {
-    return kSection + u'/' + QLatin1StringView(key.name);
-}
+public:
+    QString GetSetting(const SettingKey &key) override
+    {
+        return open().value(keyPath(key), QString::fromLatin1(key.defaultValue)).toString();
+    }
+
+    Status SaveSetting(const SettingKey &key, const QString &value) override
+    {
+        QSettings store = open();
+        store.setValue(keyPath(key), value);
+        store.sync();
+        if (store.status() != QSettings::NoError)
+            return FileError{store.fileName(), storeFailureReason(store.status())};
+        return std::nullopt;
+    }
+
+private:
+    static QSettings open()
+    {
+        const platform::SettingsLocation location = platform::settingsLocation();
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                         QString::fromUtf8(location.organization),
+                         QString::fromUtf8(location.application));
+    }
+
+    static QString keyPath(const SettingKey &key)
+    {
+        return kSection + u'/' + QLatin1StringView(key.name);
+    }
+};
+
+UserStore userStore;
+SettingsStore *currentStore = &userStore;
 
 std::optional<double> asNumber(const QString &value)
 {
@@ -32,35 +62,28 @@ std::optional<double> asNumber(const QString &value)
     return ok ? std::optional(number) : std::nullopt;
 }
 
-QString storeFailureReason(QSettings::Status status)
-{
-    return status == QSettings::FormatError ? QStringLiteral("файл настроек повреждён")
-                                            : QStringLiteral("настройки не удалось записать");
-}
-
 } // namespace
+
+void SetSettingsStoreForTesting(SettingsStore *store)
+{
+    currentStore = store ? store : &userStore;
+}
 
 void LoadSettings()
 {
-    const QSettings store = openStore();
-    const auto load = [&store](const SettingKey &key) {
-        return store.value(keyPath(key), QString::fromLatin1(key.defaultValue)).toString();
-    };
-    Module1::SkinFileName = load(SettingKeys::SkinFileName);
-    Module1::RunKLVAfterApply = load(SettingKeys::RunKLVAfterApply);
-    Module1::ToolTipsEnable = load(SettingKeys::ToolTipsEnable);
-    Module1::KillKelvoraEnable = load(SettingKeys::KillKelvoraEnable);
+    SettingsStore &store = *currentStore;
+    Module1::SkinFileName = store.GetSetting(SettingKeys::SkinFileName);
+    Module1::RunKLVAfterApply = store.GetSetting(SettingKeys::RunKLVAfterApply);
+    Module1::ToolTipsEnable = store.GetSetting(SettingKeys::ToolTipsEnable);
+    Module1::KillKelvoraEnable = store.GetSetting(SettingKeys::KillKelvoraEnable);
 }
 
 Status SaveSettings(const SettingValues &values)
 {
-    QSettings store = openStore();
-    const auto save = [&store](const SettingKey &key, const QString &value,
-                               QString &copy) -> Status {
-        store.setValue(keyPath(key), value);
-        store.sync();
-        if (store.status() != QSettings::NoError)
-            return FileError{store.fileName(), storeFailureReason(store.status())};
+    // Each copy changes only once its value is stored.
+    const auto save = [](const SettingKey &key, const QString &value, QString &copy) -> Status {
+        if (Status failed = currentStore->SaveSetting(key, value))
+            return failed;
         copy = value;
         return std::nullopt;
     };

@@ -18,7 +18,24 @@ inline constexpr SettingKey ToolTipsEnable{"ToolTipsEnable", "0"};
 inline constexpr SettingKey KillKelvoraEnable{"KillKelvoraEnable", "1"};
 } // namespace SettingKeys
 
-// Reads the four settings into the copies of Module1, defaults for missing keys.
+// The per-user store the settings live in.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored text, or the key's default when the key is missing; an empty
+    // stored text stays empty.
+    virtual QString GetSetting(const SettingKey &key) = 0;
+    // Creates or replaces the value and makes sure it is stored.
+    virtual Status SaveSetting(const SettingKey &key, const QString &value) = 0;
+};
+
+// Tests put a store of their own in place of the user's; null restores it.
+void SetSettingsStoreForTesting(SettingsStore *store);
+
+// Reads the four settings into the copies of Module1, in the order
+// SkinFileName, RunKLVAfterApply, ToolTipsEnable, KillKelvoraEnable.
 void LoadSettings();
 
 // The values the preferences dialog saves.

@@ -11,15 +11,32 @@
 
 void ApplySkin(const QString &name)
 {
+    UserInterface &ui = *CurrentUserInterface();
+    // A setting that leads out of the application folder, or onto the library
+    // or the viewer, is never written to; the viewer is left as it is.
+    if (const QString problem = ActiveSkinNameProblem(Module1::SkinFileName); !problem.isEmpty()) {
+        ui.ShowMessage(QStringLiteral("В настройках указано неверное имя файла скина Kelvora "
+                                      "«%1»: %2. Исправьте его в окне «Настройки».")
+                           .arg(Module1::SkinFileName, problem),
+                       UserInterface::Icon::Critical, kApplicationTitle);
+        return;
+    }
+
     if (IsFlagOn(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable))
         Module1::CloseViewer();
 
-    // From here on a step that fails is skipped and the next one runs.
-    const std::optional<CopyFailure> failure =
-        CopyFileReplacing(SkinFilePath(name), ActiveSkinPath());
-    if (failure && failure->pathNotFound)
-        CurrentUserInterface()->ShowMessage(QStringLiteral("Выберите скин из списка!"),
-                                            UserInterface::Icon::Information, kApplicationTitle);
+    // From here on a step that fails is reported and the next one runs.
+    if (name.isEmpty()) {
+        ui.ShowMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
+                       kApplicationTitle);
+    } else {
+        std::optional<CopyFailure> failure;
+        ui.RunLongStep(QStringLiteral("Копирование скина…"), [&failure, &name] {
+            failure = CopyFileReplacing(SkinFilePath(name), ActiveSkinPath());
+        });
+        if (failure)
+            ui.ShowError(failure->error);
+    }
 
     if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply))
         LaunchViewer(); // a viewer that does not start is not reported
@@ -28,7 +45,11 @@ void ApplySkin(const QString &name)
 void DeleteSkin(const QString &name)
 {
     // Nothing is asked and nothing is reported: a file that cannot go stays.
-    MoveToTrash(SkinFilePath(name));
-    MoveToTrash(Module1::PreviewPath);
+    // The preview goes with its own skin; the one shown last may belong to
+    // another skin, whose picture must stay.
+    if (!name.isEmpty()) {
+        MoveToTrash(SkinFilePath(name));
+        MoveToTrash(PreviewPathFor(name));
+    }
     CurrentUserInterface()->RefreshSkinList();
 }

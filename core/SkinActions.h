@@ -6,6 +6,6 @@
 // viewer first and launches it afterwards when the settings say so.
 void ApplySkin(const QString &name);
 
-// Deletes the skin file and the file at Module1::PreviewPath without asking,
-// then has the skin list re-read.
+// Deletes the skin file and its preview without asking (nothing when no name
+// is given), then has the skin list re-read.
 void DeleteSkin(const QString &name);

@@ -80,6 +80,26 @@ QString ViewerExecutablePath()
     return ApplicationFolder() + QDir::separator() + kViewerExecutable;
 }
 
+QString ActiveSkinNameProblem(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("имя не указано");
+    if (name == u'.' || name == QLatin1StringView(".."))
+        return QStringLiteral("это не имя файла");
+    // A separator or a drive would lead out of the application folder.
+    for (const QChar c : name) {
+        if (c == u'/' || c == u'\\' || c == u':')
+            return QStringLiteral("имя не может содержать знаки / \\ :");
+        if (c.unicode() < 0x20)
+            return QStringLiteral("имя не может содержать управляющие знаки");
+    }
+    if (name.compare(kSkinsFolder, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("это папка скинов");
+    if (name.compare(kViewerExecutable, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("это программа Kelvora");
+    return {};
+}
+
 Result<QStringList> ListSkins()
 {
     const platform::Result<std::vector<platform::NativeName>> listed =

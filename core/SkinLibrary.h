@@ -13,6 +13,11 @@ QString PreviewPathFor(const QString &name);
 QString ActiveSkinPath();
 QString ViewerExecutablePath();
 
+// What makes this value of SkinFileName unusable, as a phrase for a message;
+// empty when it names a file directly in the application folder that is
+// neither the Skins folder nor the viewer.
+QString ActiveSkinNameProblem(const QString &name);
+
 // Bare names of the skin files ("*.scn", any letter case) in the Skins folder,
 // in the order the skin list shows them. A folder that cannot be read gives an
 // error naming it.

@@ -6,6 +6,7 @@ class SilentInterface final : public UserInterface
 {
 public:
     void ShowMessage(const QString &, Icon, const QString &) override {}
+    void ShowError(const FileError &) override {}
     void RefreshSkinList() override {}
 };
 

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <QString>
 
+#include <functional>
+
 // How core reports to whatever user interface runs it: modal messages with a
-// single OK button, and a re-read of the skin list.
+// single OK button, failures with their path and reason, a re-read of the skin
+// list, and long steps that must not freeze it.
 class UserInterface
 {
 public:
@@ -18,7 +23,18 @@ public:
 
     // Returns when the user has dismissed the message.
     virtual void ShowMessage(const QString &text, Icon icon, const QString &caption) = 0;
+    // A failed file or platform operation; returns when the user has dismissed it.
+    virtual void ShowError(const FileError &error) = 0;
     virtual void RefreshSkinList() = 0;
+
+    // Runs work, which touches no part of the user interface, and returns when
+    // it is done. An interface with windows runs it off its own thread, so that
+    // it keeps painting, takes no input meanwhile and can say what it waits for.
+    virtual void RunLongStep(const QString &waitingFor, const std::function<void()> &work)
+    {
+        Q_UNUSED(waitingFor);
+        work();
+    }
 };
 
 // The interface core reports to. Never null: until one is set (or after it is

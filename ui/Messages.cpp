@@ -1,11 +1,15 @@
 #include "Messages.h"
 
 #include "AppInfo.h"
+#include "ModalWindows.h"
 
 #include <QDir>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace {
+
 QMessageBox::Icon boxIcon(UserInterface::Icon icon)
 {
     switch (icon) {
@@ -18,13 +22,29 @@ QMessageBox::Icon boxIcon(UserInterface::Icon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// A box sized to a short text would cut its caption in the title bar. Title
+// bars draw in a bold font of about 10 points and keep room for the icon and
+// up to three buttons: the box is at least that wide.
+void fitCaption(QMessageBox &box)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(10);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 120;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 void ShowMessage(QWidget *parent, const QString &text, UserInterface::Icon icon,
                  const QString &caption)
 {
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, parent);
-    box.exec();
+    fitCaption(box);
+    ShowModal(box);
 }
 
 void ShowFileError(QWidget *parent, const FileError &error)

@@ -32,11 +32,13 @@ void lookLikeLink(QLabel *label)
     label->setCursor(Qt::PointingHandCursor);
 }
 
-// The author's texts come from the build and may be longer than the layout
-// planned for: such a label keeps to one line and grows about its centre.
-void fitAuthorText(QLabel *label)
+// The layout was drawn for a narrower font, and the author's texts come from
+// the build: each text keeps to one line, centred where the layout centres
+// its label, which grows about that centre as far as the dialog allows.
+void fitOnOneLine(QLabel *label)
 {
     label->setWordWrap(false);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     const QRect planned = label->geometry();
     const QRect client = label->parentWidget()->rect();
     const int width = qMin(label->sizeHint().width(), client.width());
@@ -60,19 +62,20 @@ frmAbout::frmAbout()
     QFont bold = WindowFont();
     bold.setBold(true);
     Label1->setFont(bold);
-    addLabel("Label2", QStringLiteral("Программа для управления скинами Kelvora"),
-             TwipsRect(840, 480, 3855, 375));
-    fitAuthorText(addLabel("Label3", QStringLiteral("Автор программы: ") + kAuthorName,
-                           TwipsRect(1680, 840, 2055, 375)));
+    QLabel *Label2 = addLabel("Label2", QStringLiteral("Программа для управления скинами Kelvora"),
+                              TwipsRect(840, 480, 3855, 375));
+    QLabel *Label3 = addLabel("Label3", QStringLiteral("Автор программы: ") + kAuthorName,
+                              TwipsRect(1680, 840, 2055, 375));
     auto *Label4 =
         addLabel<LinkLabel>("Label4", QStringLiteral("Сайт программы: ") + kAuthorWebSite,
                             TwipsRect(1560, 1200, 2295, 255));
-    lookLikeLink(Label4);
-    fitAuthorText(Label4);
     auto *Label5 = addLabel<LinkLabel>("Label5", QStringLiteral("Почта: ") + kAuthorEmail,
                                        TwipsRect(1680, 1560, 2055, 255));
+    lookLikeLink(Label4);
     lookLikeLink(Label5);
-    fitAuthorText(Label5);
+    for (QLabel *label :
+         {Label1, Label2, Label3, static_cast<QLabel *>(Label4), static_cast<QLabel *>(Label5)})
+        fitOnOneLine(label);
     QPushButton *Command1 =
         addButton("Command1", QStringLiteral("OK"), TwipsRect(1920, 2040, 1335, 375));
     setTabChain({Command1});

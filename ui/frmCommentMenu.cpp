@@ -2,6 +2,7 @@
 
 #include "DescriptionField.h"
 #include "Messages.h"
+#include "ModalWindows.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -15,6 +16,7 @@ const QString kPathCaption = QStringLiteral("Путь к файлу:");
 // The longest path the chooser hands over; a longer choice counts as a cancel.
 constexpr qsizetype kLongestPath = 254;
 
+// Asks for the file to open, on top of the editor; empty when cancelled.
 QString chooseSkinFile(QWidget *parent)
 {
     QFileDialog dialog(parent, QStringLiteral("Открытие файла скина"), QDir::currentPath(),
@@ -23,7 +25,7 @@ QString chooseSkinFile(QWidget *parent)
     // A typed name of a file that does not exist yet is taken: reading creates it.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    return ShowModal(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 // The text box shows the field up to its first NUL. Its line breaks, whether the
@@ -47,7 +49,6 @@ QString fieldTextOf(const QPlainTextEdit *box)
 
 frmCommentMenu::frmCommentMenu()
     : FixedDialog(QStringLiteral("Редактор описаний"), 7035, 3390)
-    , chooseFile(chooseSkinFile)
 {
     Text1 = place(new QPlainTextEdit(this), "Text1", TwipsRect(0, 0, 6975, 2535));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -69,7 +70,7 @@ frmCommentMenu::frmCommentMenu()
 
 void frmCommentMenu::btnOpenClicked()
 {
-    const QString chosen = chooseFile(this);
+    const QString chosen = chooseSkinFile(this);
     if (chosen.isEmpty() || chosen.size() > kLongestPath)
         return;
     // A file that cannot be read leaves the file opened before, its path and its text.

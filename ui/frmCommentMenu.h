@@ -2,8 +2,6 @@
 
 #include "FixedDialog.h"
 
-#include <functional>
-
 class QPlainTextEdit;
 
 // The description editor: the user opens any file, edits the description stored
@@ -13,13 +11,7 @@ class frmCommentMenu : public FixedDialog
     Q_OBJECT
 
 public:
-    // Asks the user for the file to open, on top of parent; empty when cancelled.
-    using FileChooser = std::function<QString(QWidget *parent)>;
-
     frmCommentMenu();
-
-    // The platform's file chooser; tests answer in its place.
-    FileChooser chooseFile;
 
 private:
     void btnOpenClicked();

@@ -7,7 +7,9 @@
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
 #include "frmPref.h"
+#include "LongStep.h"
 #include "Messages.h"
+#include "ModalWindows.h"
 #include "Module1.h"
 #include "platform/Platform.h"
 #include "PreviewLoader.h"
@@ -41,6 +43,17 @@ QGroupBox *makeFrame(QWidget *parent, const char *name, const QString &caption, 
     frame->setObjectName(QLatin1StringView(name));
     frame->setGeometry(geometry);
     return frame;
+}
+
+// The layout puts a frame's children 240 twips below its top, which at this
+// font is on the frame's top border: a child moves below the border, keeping
+// its other edges.
+void placeInFrame(QWidget *child, const char *name, QRect geometry)
+{
+    child->setObjectName(QLatin1StringView(name));
+    const int belowBorder = static_cast<QGroupBox *>(child->parentWidget())->contentsRect().top();
+    geometry.setTop(qMax(geometry.top(), belowBorder));
+    child->setGeometry(geometry);
 }
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
@@ -99,8 +112,7 @@ void frmMain::createControls()
                        TwipsRect(120, 240, 5535, 3735));
     // A plain list of names: thousands of skins cost one string each.
     File1 = new QListView(Frame1);
-    File1->setObjectName(QStringLiteral("File1"));
-    File1->setGeometry(TwipsRect(120, 240, 5295, 3405));
+    placeInFrame(File1, "File1", TwipsRect(120, 240, 5295, 3405));
     File1->setModel(new QStringListModel(File1));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -109,15 +121,13 @@ void frmMain::createControls()
     Frame2 = makeFrame(client, "Frame2", QStringLiteral("Предварительный просмотр"),
                        TwipsRect(5760, 240, 6015, 2175));
     Image1 = new QLabel(Frame2);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(TwipsRect(120, 240, 5775, 1815));
+    placeInFrame(Image1, "Image1", TwipsRect(120, 240, 5775, 1815));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Frame3 =
         makeFrame(client, "Frame3", QStringLiteral("Описание"), TwipsRect(5760, 2400, 6015, 1575));
     Label1 = new QLabel(Frame3);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(TwipsRect(120, 240, 5775, 1215));
+    placeInFrame(Label1, "Label1", TwipsRect(120, 240, 5775, 1215));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
@@ -203,6 +213,16 @@ void frmMain::ShowMessage(const QString &text, Icon icon, const QString &caption
     ::ShowMessage(this, text, icon, caption);
 }
 
+void frmMain::ShowError(const FileError &error)
+{
+    ShowFileError(this, error);
+}
+
+void frmMain::RunLongStep(const QString &waitingFor, const std::function<void()> &work)
+{
+    ::RunLongStep(this, waitingFor, work);
+}
+
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
@@ -246,7 +266,10 @@ void frmMain::btnDelSkinClick()
 }
 
 void frmMain::btnPrefClick()
-{}
+{
+    frmPref dialog;
+    ShowModal(dialog);
+}
 
 void frmMain::mnuExitClick()
 {
@@ -254,10 +277,16 @@ void frmMain::mnuExitClick()
 }
 
 void frmMain::mnuDestEditorClick()
-{}
+{
+    frmCommentMenu dialog;
+    ShowModal(dialog);
+}
 
 void frmMain::mnuAboutClick()
-{}
+{
+    frmAbout dialog;
+    ShowModal(dialog);
+}
 
 QString frmMain::selectedSkin() const
 {

@@ -24,7 +24,9 @@ public:
 
     // UserInterface
     void ShowMessage(const QString &text, Icon icon, const QString &caption) override;
+    void ShowError(const FileError &error) override;
     void RefreshSkinList() override;
+    void RunLongStep(const QString &waitingFor, const std::function<void()> &work) override;
 
     // The window's tooltip helper, made on first use.
     cToolTipEx &ToolTips();

@@ -1,8 +1,10 @@
 #include "frmPref.h"
 
+#include "AppInfo.h"
 #include "FlagCheckBox.h"
 #include "Messages.h"
 #include "Module1.h"
+#include "SkinLibrary.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +57,14 @@ frmPref::frmPref()
 
 void frmPref::Command1Clicked()
 {
+    if (const QString problem = ActiveSkinNameProblem(Text1->text()); !problem.isEmpty()) {
+        ShowMessage(this,
+                    QStringLiteral("Неверное имя файла скина Kelvora «%1»: %2. Укажите имя "
+                                   "файла в папке Kelvora, например Kelvora.rus.")
+                        .arg(Text1->text(), problem),
+                    UserInterface::Icon::Critical, kApplicationTitle);
+        return;
+    }
     const SettingValues values{Text1->text(), Check1->flagText(), Check2->flagText(),
                                Check3->flagText()};
     // On a failure the values saved before it keep their new text; the dialog

@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    PrepareApplication(app);
     frmMain window;
     window.show();
     return app.exec();

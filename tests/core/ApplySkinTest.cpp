@@ -57,56 +57,71 @@ TEST_F(ApplySkinTest, ReplacedFileKeepsItsPermissions)
               ownerAndGroup);
 }
 
-TEST_F(ApplySkinTest, PathThatLeadsNowhereShowsTheMessageAndChangesNothing)
+TEST_F(ApplySkinTest, NothingSelectedSaysSoAndChangesNothing)
 {
+    ApplySkin(QString());
+
+    EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+}
+
+// A SkinFileName that leads out of the application folder, or onto the
+// library or the viewer, is said to be wrong; no file changes and the viewer
+// is neither closed nor started.
+TEST_F(ApplySkinTest, UnusableSkinFileNameIsReportedAndNothingHappens)
+{
+    Module1::KillKelvoraEnable = QStringLiteral("1");
+    Module1::RunKLVAfterApply = QStringLiteral("1");
+    const MarkerViewer viewer(appFolder());
+    for (const char *value : {"", ".", "..", "../outside.rus", "Skins/Blue.scn", "/tmp/x.rus",
+                              "a\\b.rus", "C:x.rus", "skins", "KELVORA.EXE"}) {
+        SCOPED_TRACE(value);
+        ui.messages.clear();
+        Module1::SkinFileName = QString::fromLatin1(value);
+
+        ApplySkin(QStringLiteral("Blue.scn"));
+
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("неверное имя файла скина")));
+        EXPECT_TRUE(ui.messages[0].text.contains(QString::fromLatin1(value)));
+    }
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+    EXPECT_EQ(readFile(skin(QStringLiteral("Blue.scn"))), kBlue);
+    EXPECT_FALSE(QFileInfo::exists(root.path() + QStringLiteral("/outside.rus")));
+    EXPECT_FALSE(viewer.startsWithin(500ms));
+}
+
+// Any other failure is told once, with the path and the system's reason; the
+// active skin stays as it was.
+TEST_F(ApplySkinTest, CopyFailuresAreReportedWithPathAndReason)
+{
+    ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("Folder.scn")));
     const struct
     {
         const char *situation;
         QString name;
-        QString skinFileName;
+        QString path;
     } cases[] = {
-        {"nothing selected", QString(), QStringLiteral("Kelvora.rus")},
-        {"empty SkinFileName", QStringLiteral("Blue.scn"), QString()},
-        {"SkinFileName in a missing folder", QStringLiteral("Blue.scn"),
-         QStringLiteral("missing/Kelvora.rus")},
+        {"skin removed after it was selected", QStringLiteral("Gone.scn"),
+         skin(QStringLiteral("Gone.scn"))},
+        {"skin is a folder", QStringLiteral("Folder.scn"), skin(QStringLiteral("Folder.scn"))},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.situation);
-        ui.messages.clear();
-        Module1::SkinFileName = c.skinFileName;
+        ui.errors.clear();
 
         ApplySkin(c.name);
 
-        EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
+        ASSERT_EQ(ui.errors.size(), 1u);
+        EXPECT_EQ(ui.errors[0].path, c.path);
+        EXPECT_FALSE(ui.errors[0].reason.isEmpty());
         EXPECT_EQ(readFile(activeSkin()), kOldActive);
     }
-
-    SCOPED_TRACE("missing Skins folder");
-    ui.messages.clear();
-    Module1::SkinFileName = QStringLiteral("Kelvora.rus");
-    ASSERT_TRUE(QDir(skinsFolder()).removeRecursively());
-    ApplySkin(QStringLiteral("Blue.scn"));
-    EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
-    EXPECT_EQ(readFile(activeSkin()), kOldActive);
-    EXPECT_EQ(appFolderFiles(), QStringList{QStringLiteral("Kelvora.rus")});
-}
-
-TEST_F(ApplySkinTest, OtherCopyFailuresAreSilentAndLeaveTheActiveFile)
-{
-    SCOPED_TRACE("source missing from the Skins folder");
-    ApplySkin(QStringLiteral("Gone.scn"));
-    EXPECT_EQ(readFile(activeSkin()), kOldActive);
-
-    SCOPED_TRACE("source is a folder");
-    ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("Folder.scn")));
-    ApplySkin(QStringLiteral("Folder.scn"));
-    EXPECT_EQ(readFile(activeSkin()), kOldActive);
-
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(appFolderFiles(), QStringList{QStringLiteral("Kelvora.rus")});
 }
 
-TEST_F(ApplySkinTest, ReadOnlyActiveFileStaysAsItWas)
+TEST_F(ApplySkinTest, ReadOnlyActiveFileIsReportedAndStaysAsItWas)
 {
     const QFileDevice::Permissions readOnly =
         QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -116,21 +131,20 @@ TEST_F(ApplySkinTest, ReadOnlyActiveFileStaysAsItWas)
 
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
     EXPECT_FALSE(QFileInfo(activeSkin()).permissions().testFlag(QFileDevice::WriteOwner));
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ui.errors.size(), 1u);
+    EXPECT_EQ(ui.errors[0].path, activeSkin());
     EXPECT_EQ(appFolderFiles(), QStringList{QStringLiteral("Kelvora.rus")});
 }
 
 TEST_F(ApplySkinTest, LaunchRunsAfterTheMessageWithTheActiveFileUnchanged)
 {
     Module1::RunKLVAfterApply = QStringLiteral("1");
-    const MarkerViewer viewer(appFolder());
-    bool startedBeforeTheMessage = true;
-    ui.onMessage = [&] { startedBeforeTheMessage = viewer.hasStarted(); };
+    const MarkerViewer viewer(appFolder(), MarkerViewer::Placed::Later);
+    ui.onMessage = [&] { viewer.place(); };
 
     ApplySkin(QString());
 
     EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
-    EXPECT_FALSE(startedBeforeTheMessage);
     EXPECT_TRUE(viewer.startsWithin(10s));
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
 }

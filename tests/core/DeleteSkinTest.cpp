@@ -66,10 +66,9 @@ TEST_F(DeleteSkinTest, MovesTheSkinAndItsPreviewToTheTrash)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The preview shown last (Blue's) belongs to another skin and stays.
 TEST_F(DeleteSkinTest, SkinWithoutPreviewGoesAlone)
 {
-    Module1::PreviewPath = PreviewPathFor(QStringLiteral("Red.scn"));
-
     DeleteSkin(QStringLiteral("Red.scn"));
 
     EXPECT_EQ(skins(), (QStringList{QStringLiteral("Blue.jpg"), QStringLiteral("Blue.scn")}));
@@ -89,10 +88,8 @@ TEST_F(DeleteSkinTest, DeletingASecondTimeWithNothingSelectedChangesNoFile)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(DeleteSkinTest, NothingSelectedSinceStartChangesNoFile)
+TEST_F(DeleteSkinTest, NothingSelectedChangesNoFileNotEvenThePreviewShownLast)
 {
-    Module1::PreviewPath.clear();
-
     DeleteSkin(QString());
 
     EXPECT_TRUE(QFileInfo(skinsFolder()).isDir());

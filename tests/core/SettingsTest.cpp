@@ -70,6 +70,54 @@ TEST_F(SettingsTest, UnwritableStoreIsReportedAndKeepsTheCopies)
     EXPECT_EQ(copies(), before);
 }
 
+// Answers every key with its name; notes each call, and at each save the
+// copies as they were; refuses to save the key named in refuse.
+class RecordingStore : public SettingsStore
+{
+public:
+    QString GetSetting(const SettingKey &key) override
+    {
+        calls << QStringLiteral("get ") + QLatin1StringView(key.name);
+        return QLatin1StringView(key.name);
+    }
+
+    Status SaveSetting(const SettingKey &key, const QString &value) override
+    {
+        calls << QStringLiteral("save %1=%2 over %3 %4 %5 %6")
+                     .arg(QLatin1StringView(key.name), value, Module1::SkinFileName,
+                          Module1::RunKLVAfterApply, Module1::ToolTipsEnable,
+                          Module1::KillKelvoraEnable);
+        if (refuse == key.name)
+            return FileError{QStringLiteral("store"), QStringLiteral("refused")};
+        return std::nullopt;
+    }
+
+    QStringList calls;
+    std::string refuse;
+};
+
+TEST_F(SettingsTest, LoadsInItsOrderAndSavesEachValueBeforeItsCopyInAnother)
+{
+    RecordingStore store;
+    SetSettingsStoreForTesting(&store);
+    LoadSettings();
+    EXPECT_EQ(store.calls, (QStringList{"get SkinFileName", "get RunKLVAfterApply",
+                                        "get ToolTipsEnable", "get KillKelvoraEnable"}));
+
+    store.calls.clear();
+    store.refuse = "KillKelvoraEnable";
+    EXPECT_TRUE(SaveSettings({"s", "r", "t", "k"}));
+    SetSettingsStoreForTesting(nullptr);
+    EXPECT_EQ(
+        store.calls,
+        (QStringList{"save RunKLVAfterApply=r over SkinFileName RunKLVAfterApply ToolTipsEnable "
+                     "KillKelvoraEnable",
+                     "save SkinFileName=s over SkinFileName r ToolTipsEnable KillKelvoraEnable",
+                     "save ToolTipsEnable=t over s r ToolTipsEnable KillKelvoraEnable",
+                     "save KillKelvoraEnable=k over s r t KillKelvoraEnable"}));
+    EXPECT_EQ(copies(), (SettingValues{"s", "r", "t", "KillKelvoraEnable"}));
+}
+
 TEST_F(SettingsTest, FlagIsOnExactlyForTheNumberOne)
 {
     const SettingKey &off = SettingKeys::RunKLVAfterApply;

@@ -13,9 +13,24 @@
 class MarkerViewer
 {
 public:
-    explicit MarkerViewer(const QString &appFolder)
+    // Placed later, the program is only there from place() on: a launch that
+    // comes before it finds nothing to start and leaves no marker, so a marker
+    // proves that the start itself came after.
+    enum class Placed
+    {
+        Now,
+        Later
+    };
+
+    explicit MarkerViewer(const QString &appFolder, Placed placed = Placed::Now)
         : executable_(appFolder + QStringLiteral("/Kelvora.exe"))
         , marker_(appFolder + QStringLiteral("/viewer-started"))
+    {
+        if (placed == Placed::Now)
+            place();
+    }
+
+    void place() const
     {
         QFile script(executable_);
         EXPECT_TRUE(script.open(QIODevice::WriteOnly));

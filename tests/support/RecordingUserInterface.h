@@ -32,11 +32,19 @@ public:
             onMessage();
     }
 
+    void ShowError(const FileError &error) override
+    {
+        errors.push_back(error);
+        if (onMessage)
+            onMessage();
+    }
+
     void RefreshSkinList() override { ++refreshes; }
 
     std::vector<RecordedMessage> messages;
+    std::vector<FileError> errors;
     int refreshes = 0;
-    std::function<void()> onMessage; // runs while the message would be on screen
+    std::function<void()> onMessage; // runs while a message or error would be on screen
 };
 
 inline void PrintTo(const RecordedMessage &message, std::ostream *out)

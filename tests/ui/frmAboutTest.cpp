@@ -50,14 +50,27 @@ TEST_F(frmAboutTest, ShowsTheVersionLineInBoldAndTheLinksUnderlinedInTheHighligh
     EXPECT_EQ(label("Image1")->pixmap().deviceIndependentSize(), QSizeF(32, 32));
 }
 
-TEST_F(frmAboutTest, AuthorTextsShowWholeOnOneLineInsideTheDialog)
+TEST_F(frmAboutTest, EveryTextShowsWholeOnOneLineCentredAsLaidOutWithoutOverlap)
 {
-    for (const char *name : {"Label3", "Label4", "Label5"}) {
-        const QLabel *author = label(name);
-        EXPECT_LE(author->fontMetrics().horizontalAdvance(author->text()),
-                  author->contentsRect().width())
-            << name;
-        EXPECT_TRUE(dialog->rect().contains(author->geometry())) << name;
+    const struct
+    {
+        const char *name;
+        QRect planned;
+    } labels[] = {{"Label1", TwipsRect(1200, 120, 3495, 255)},
+                  {"Label2", TwipsRect(840, 480, 3855, 375)},
+                  {"Label3", TwipsRect(1680, 840, 2055, 375)},
+                  {"Label4", TwipsRect(1560, 1200, 2295, 255)},
+                  {"Label5", TwipsRect(1680, 1560, 2055, 255)}};
+    int lineAboveEnds = 0;
+    for (const auto &[name, planned] : labels) {
+        const QLabel *text = label(name);
+        const QRect shown = text->geometry();
+        EXPECT_FALSE(text->wordWrap()) << name;
+        EXPECT_LE(text->fontMetrics().horizontalAdvance(text->text()), shown.width()) << name;
+        EXPECT_TRUE(dialog->rect().contains(shown)) << name;
+        EXPECT_LE(qAbs(shown.center().x() - planned.center().x()), 1) << name;
+        EXPECT_GE(shown.top(), lineAboveEnds) << name;
+        lineAboveEnds = shown.top() + text->fontMetrics().height();
     }
 }
 

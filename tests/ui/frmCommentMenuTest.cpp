@@ -2,7 +2,7 @@
 
 #include "DescriptionField.h"
 #include "DialogChecks.h"
-#include "ModalAnswerer.h"
+#include "ModalAnswering.h"
 #include "TempAppFolder.h"
 #include "Twips.h"
 
@@ -25,14 +25,16 @@ protected:
         show();
     }
 
-    // A new showing, whose file chooser answers with chosen.
+    void TearDown() override
+    {
+        ExpectEveryAnswerUsed();
+        TempAppFolderTest::TearDown();
+    }
+
+    // A new showing.
     void show()
     {
         dialog = std::make_unique<frmCommentMenu>();
-        dialog->chooseFile = [this](QWidget *parent) {
-            EXPECT_EQ(parent, dialog.get());
-            return chosen;
-        };
         dialog->show();
     }
 
@@ -44,9 +46,19 @@ protected:
                           Qt::LeftButton);
     }
 
+    // "Открыть...", and the file chooser on top of the editor answers with the
+    // path; an empty path cancels it.
     void open(const QString &path)
     {
-        chosen = path;
+        AnswerNext<QFileDialog>([this, path](QFileDialog &chooser) {
+            EXPECT_EQ(chooser.parentWidget(), dialog.get());
+            if (path.isEmpty()) {
+                chooser.reject();
+                return;
+            }
+            chooser.selectFile(path);
+            static_cast<QDialog &>(chooser).accept(); // as its Open button does
+        });
         click("btnOpen");
     }
 
@@ -78,7 +90,6 @@ protected:
 
     MessageBoxCatcher messages;
     std::unique_ptr<frmCommentMenu> dialog;
-    QString chosen;
 };
 
 TEST_F(frmCommentMenuTest, OpensEmptyWithTheFocusInTheTextBoxAndOnlyTheCloseBoxCancels)
@@ -235,12 +246,12 @@ TEST_F(frmCommentMenuTest, TheChooserStartsInTheCurrentFolderAndTakesANewName)
     QString title;
     QStringList filters;
     QString folder;
-    ModalAnswerer<QFileDialog> chooser([&](QFileDialog *fileDialog) {
-        title = fileDialog->windowTitle();
-        filters = fileDialog->nameFilters();
-        folder = fileDialog->directory().canonicalPath();
-        fileDialog->selectFile(QStringLiteral("typed.scn"));
-        static_cast<QDialog *>(fileDialog)->accept(); // as the Open button does
+    AnswerNext<QFileDialog>([&](QFileDialog &chooser) {
+        title = chooser.windowTitle();
+        filters = chooser.nameFilters();
+        folder = chooser.directory().canonicalPath();
+        chooser.selectFile(QStringLiteral("typed.scn"));
+        static_cast<QDialog &>(chooser).accept();
     });
     click("btnOpen");
     QDir::setCurrent(before);

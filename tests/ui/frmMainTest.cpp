@@ -1,110 +1,15 @@
-#include "frmMain.h"
-
 #include "cToolTipEx.h"
-#include "ModalAnswerer.h"
+#include "MainWindowFixture.h"
 #include "Module1.h"
-#include "SkinLibrary.h"
-#include "TempAppFolder.h"
 #include "Twips.h"
 
 #include <QEventLoop>
 #include <QGroupBox>
-#include <QImage>
-#include <QLabel>
-#include <QListView>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QStringListModel>
-#include <QTest>
 #include <QTimer>
-
-#include <memory>
 
 namespace {
 
-class frmMainTest : public TempAppFolderTest
-{
-protected:
-    void TearDown() override
-    {
-        window.reset();
-        TempAppFolderTest::TearDown();
-    }
-
-    // A skin file with a description and, when given a colour, a JPEG preview.
-    void addSkin(const QString &name, const QString &description, QColor preview = QColor())
-    {
-        QByteArray bytes(1000, 'v');
-        bytes.replace(581, 255, description.toLatin1().leftJustified(255, ' '));
-        writeFile(SkinFilePath(name), bytes);
-        if (preview.isValid()) {
-            QImage picture(previewSize, QImage::Format_RGB32);
-            picture.fill(preview);
-            ASSERT_TRUE(picture.save(PreviewPathFor(name), "JPEG"));
-        }
-    }
-
-    void storeSetting(const char *key, const QString &value)
-    {
-        QSettings(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"),
-                  QSettings::IniFormat)
-            .setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
-    }
-
-    // Shows the main window and, unless a message box is expected to take it,
-    // waits for the keyboard focus.
-    frmMain &open(bool active = true)
-    {
-        window = std::make_unique<frmMain>();
-        window->show();
-        window->activateWindow();
-        EXPECT_TRUE(active ? QTest::qWaitForWindowActive(window.get())
-                           : QTest::qWaitForWindowExposed(window.get()));
-        return *window;
-    }
-
-    template <typename T> T *child(const char *name) const
-    {
-        T *widget = window->findChild<T *>(QLatin1StringView(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
-    // The names the skin list shows, in its order.
-    QStringList listed() const
-    {
-        return static_cast<QStringListModel *>(child<QListView>("File1")->model())->stringList();
-    }
-
-    bool nothingSelected() const
-    {
-        return !child<QListView>("File1")->selectionModel()->hasSelection();
-    }
-
-    void clickSkin(const QString &name)
-    {
-        auto *list = child<QListView>("File1");
-        const qsizetype row = listed().indexOf(name);
-        ASSERT_GE(row, 0) << name.toStdString();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(list->model()->index(int(row), 0)).center());
-    }
-
-    // The colour of the picture shown, rounded to pure colours: JPEG is lossy.
-    QColor previewColour() const
-    {
-        const QPixmap shown = child<QLabel>("Image1")->pixmap();
-        if (shown.isNull())
-            return QColor();
-        const QColor pixel = shown.toImage().pixelColor(10, 10);
-        const auto pure = [](int channel) { return channel < 128 ? 0 : 255; };
-        return QColor(pure(pixel.red()), pure(pixel.green()), pure(pixel.blue()));
-    }
-
-    const QSize previewSize{40, 20};
-    std::unique_ptr<frmMain> window;
-};
+using frmMainTest = MainWindowTest;
 
 TEST_F(frmMainTest, StartsWithTheListAndNothingSelected)
 {
@@ -277,17 +182,30 @@ TEST_F(frmMainTest, LayoutFollowsTheDesign)
         QRect geometry;
     } controls[] = {
         {"Frame1", TwipsRect(120, 240, 5535, 3735)},
-        {"File1", TwipsRect(120, 240, 5295, 3405)},
         {"Frame2", TwipsRect(5760, 240, 6015, 2175)},
         {"Frame3", TwipsRect(5760, 2400, 6015, 1575)},
-        {"Label1", TwipsRect(120, 240, 5775, 1215)},
         {"btnApplySk", TwipsRect(240, 4080, 2175, 375)},
         {"btnDelSkin", TwipsRect(2520, 4080, 2295, 375)},
         {"btnPref", TwipsRect(4920, 4080, 2175, 375)},
     };
     for (const auto &control : controls)
         EXPECT_EQ(child<QWidget>(control.name)->geometry(), control.geometry) << control.name;
-    EXPECT_EQ(child<QLabel>("Image1")->pos(), QPoint(8, 16));
+    // Inside a frame a control starts below the frame's top border.
+    const struct
+    {
+        const char *name;
+        QRect geometry;
+    } framed[] = {
+        {"File1", TwipsRect(120, 240, 5295, 3405)},
+        {"Image1", TwipsRect(120, 240, 5775, 1815)},
+        {"Label1", TwipsRect(120, 240, 5775, 1215)},
+    };
+    for (const auto &control : framed) {
+        const QWidget *shown = child<QWidget>(control.name);
+        QRect expected = control.geometry;
+        expected.setTop(qMax(expected.top(), shown->parentWidget()->contentsRect().top()));
+        EXPECT_EQ(shown->geometry(), expected) << control.name;
+    }
 
     QStringList menus;
     for (QAction *menu : window->menuBar()->actions())

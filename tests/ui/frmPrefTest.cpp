@@ -1,7 +1,7 @@
 #include "frmPref.h"
 
 #include "DialogChecks.h"
-#include "ModalAnswerer.h"
+#include "ModalAnswering.h"
 #include "Module1.h"
 #include "platform/Platform.h"
 #include "Settings.h"
@@ -146,14 +146,29 @@ TEST_F(frmPrefTest, AClickOnAGrayedBoxChecksItAndNeverGraysItAgain)
 
 TEST_F(frmPrefTest, FileNameIsSavedExactlyAsTyped)
 {
-    for (const QString &typed : {QStringLiteral("  Мой скин.rus  "), QString()}) {
-        show();
+    const QString typed = QStringLiteral("  Мой скин.rus  ");
+    show();
+    type(typed);
+    click("Command1");
+    EXPECT_EQ(stored().SkinFileName, typed);
+    EXPECT_EQ(Module1::SkinFileName, typed);
+}
+
+// A name that is no plain file name of the application folder is refused with
+// a message; the dialog stays open and nothing is saved.
+TEST_F(frmPrefTest, OkRefusesAFileNameOutsideTheApplicationFolder)
+{
+    show();
+    MessageBoxCatcher messages;
+    for (const QString &typed : {QString(), QStringLiteral("../x.rus"), QStringLiteral("Skins")}) {
         type(typed);
         click("Command1");
-        EXPECT_EQ(stored().SkinFileName, typed);
-        EXPECT_EQ(Module1::SkinFileName, typed);
-        EXPECT_TRUE(store().contains(QStringLiteral("Options/SkinFileName")));
     }
+    ASSERT_EQ(messages.seen.size(), 3);
+    EXPECT_TRUE(messages.seen[1].text.contains(QStringLiteral("../x.rus")));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(store().allKeys().isEmpty());
+    EXPECT_EQ(Module1::SkinFileName, QStringLiteral("Kelvora.rus"));
 }
 
 TEST_F(frmPrefTest, CancelAndTheCloseBoxChangeNothing)

@@ -14,21 +14,35 @@ TEST_F(ApplyWithViewerTest, NothingSelectedWithBothFlagsOnClosesReportsAndLaunch
     Module1::RunKLVAfterApply = QStringLiteral("1");
     StandInViewer running({QStringLiteral("--close-delay"), QStringLiteral("200")});
     ASSERT_NE(running.window(), 0u);
-    const MarkerViewer launched(appFolder());
+    const MarkerViewer launched(appFolder(), MarkerViewer::Placed::Later);
     bool closedBeforeTheMessage = false;
-    bool launchedBeforeTheMessage = true;
     ui.onMessage = [&] {
         closedBeforeTheMessage = running.hasEnded();
-        launchedBeforeTheMessage = launched.hasStarted();
+        launched.place();
     };
 
     ApplySkin(QString());
 
     EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
     EXPECT_TRUE(closedBeforeTheMessage);
-    EXPECT_FALSE(launchedBeforeTheMessage);
     EXPECT_TRUE(launched.startsWithin(10s));
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
+}
+
+TEST_F(ApplyWithViewerTest, ViewerThatStaysIsReportedAndTheCopyFollowsTheMessage)
+{
+    SetViewerWaitLimitForTesting(300ms);
+    Module1::KillKelvoraEnable = QStringLiteral("1");
+    StandInViewer running({QStringLiteral("--refuse-close")});
+    ASSERT_NE(running.window(), 0u);
+    QByteArray activeAtTheMessage;
+    ui.onMessage = [&] { activeAtTheMessage = readFile(activeSkin()); };
+
+    ApplySkin(QStringLiteral("Blue.scn"));
+
+    EXPECT_EQ(ui.messages, std::vector{kCloseError});
+    EXPECT_EQ(activeAtTheMessage, kOldActive);
+    EXPECT_EQ(readFile(activeSkin()), kBlue);
 }
 
 class FlagsOffTest : public ViewerTest, public testing::WithParamInterface<const char *>

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "DescriptionField.h"
+#include "frmMain.h"
+#include "ModalAnswering.h"
+#include "SkinLibrary.h"
+#include "TempAppFolder.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+// The main window on an application folder of the test's own, driven as a
+// person drives it: clicks on the list, the buttons and the menus.
+class MainWindowTest : public TempAppFolderTest
+{
+protected:
+    void TearDown() override
+    {
+        ExpectEveryAnswerUsed();
+        window.reset();
+        TempAppFolderTest::TearDown();
+    }
+
+    // A skin file with a description and, when given a colour, a JPEG preview.
+    void addSkin(const QString &name, const QString &description, QColor preview = QColor())
+    {
+        writeFile(SkinFilePath(name), QByteArray(1000, 'v'));
+        ASSERT_FALSE(WriteDescription(SkinFilePath(name), description));
+        if (preview.isValid()) {
+            QImage picture(previewSize, QImage::Format_RGB32);
+            picture.fill(preview);
+            ASSERT_TRUE(picture.save(PreviewPathFor(name), "JPEG"));
+        }
+    }
+
+    QString storeFile() const
+    {
+        return configFolder() + QStringLiteral("/Kelvora Skin Manager.conf");
+    }
+
+    void storeSetting(const char *key, const QString &value)
+    {
+        QSettings(storeFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
+    }
+
+    // Shows the main window and, unless a message box is expected to take it,
+    // waits for the keyboard focus.
+    frmMain &open(bool active = true)
+    {
+        window = std::make_unique<frmMain>();
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(active ? QTest::qWaitForWindowActive(window.get())
+                           : QTest::qWaitForWindowExposed(window.get()));
+        return *window;
+    }
+
+    template <typename T> T *child(const char *name) const
+    {
+        T *widget = window->findChild<T *>(QLatin1StringView(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // The names the skin list shows, in its order.
+    QStringList listed() const
+    {
+        const QAbstractItemModel *model = child<QListView>("File1")->model();
+        QStringList names;
+        for (int row = 0; row < model->rowCount(); ++row)
+            names << model->index(row, 0).data().toString();
+        return names;
+    }
+
+    bool nothingSelected() const
+    {
+        return !child<QListView>("File1")->selectionModel()->hasSelection();
+    }
+
+    void clickSkin(const QString &name)
+    {
+        auto *list = child<QListView>("File1");
+        const qsizetype row = listed().indexOf(name);
+        ASSERT_GE(row, 0) << name.toStdString();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(int(row), 0)).center());
+    }
+
+    void clickButton(const char *name) const
+    {
+        QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton);
+    }
+
+    // Opens the menu from the menu bar and clicks its item, which must be
+    // there and enabled.
+    void chooseMenuItem(const char *menuName, const char *itemName) const
+    {
+        QMenuBar *bar = window->menuBar();
+        auto *menu = child<QMenu>(menuName);
+        auto *item = child<QAction>(itemName);
+        ASSERT_TRUE(menu && item);
+        ASSERT_TRUE(menu->actions().contains(item) && item->isEnabled() && item->isVisible())
+            << itemName;
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(menu->isVisible()) << menuName;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    }
+
+    // Types the text into the widget that has the focus there, key by key.
+    static void typeText(QWidget *widget, const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    QString description() const { return child<QLabel>("Label1")->text(); }
+
+    // The colour of the picture shown, rounded to pure colours: JPEG is lossy.
+    QColor previewColour() const
+    {
+        const QPixmap shown = child<QLabel>("Image1")->pixmap();
+        if (shown.isNull())
+            return QColor();
+        const QColor pixel = shown.toImage().pixelColor(10, 10);
+        const auto pure = [](int channel) { return channel < 128 ? 0 : 255; };
+        return QColor(pure(pixel.red()), pure(pixel.green()), pure(pixel.blue()));
+    }
+
+    const QSize previewSize{40, 20};
+    std::unique_ptr<frmMain> window;
+};

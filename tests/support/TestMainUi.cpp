@@ -1,0 +1,20 @@
+#include "Application.h"
+#include "ModalAnswering.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// The windows are tested in an application set up as the program sets up its
+// own; a modal window that no test answers fails the test instead of waiting.
+int main(int argc, char **argv)
+{
+    // Test discovery runs the binary without the test's environment.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    PrepareApplication(app);
+    ModalAnswers::SetFallback(MessageBoxCatcher::FailUnanswered);
+    return RUN_ALL_TESTS();
+}

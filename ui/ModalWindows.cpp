@@ -1,0 +1,44 @@
+#include "ModalWindows.h"
+
+#include <QDialog>
+#include <QMetaObject>
+
+#include <deque>
+#include <utility>
+
+namespace {
+std::deque<ModalAnswers::Answer> waiting;
+ModalAnswers::Answer fallback;
+} // namespace
+
+int ShowModal(QDialog &dialog)
+{
+    ModalAnswers::Answer answer;
+    if (!waiting.empty()) {
+        answer = std::move(waiting.front());
+        waiting.pop_front();
+    } else {
+        answer = fallback;
+    }
+    if (answer) // runs as the first event of the window's own loop
+        QMetaObject::invokeMethod(
+            &dialog, [&dialog, answer] { answer(dialog); }, Qt::QueuedConnection);
+    return dialog.exec();
+}
+
+void ModalAnswers::SetNext(Answer answer)
+{
+    waiting.push_back(std::move(answer));
+}
+
+void ModalAnswers::SetFallback(Answer answer)
+{
+    fallback = std::move(answer);
+}
+
+int ModalAnswers::DropWaiting()
+{
+    const int count = static_cast<int>(waiting.size());
+    waiting.clear();
+    return count;
+}
