@@ -3,11 +3,8 @@
 #include "platform/ReplacingCopy.h"
 #include "PlatformEdge.h"
 
-std::optional<CopyFailure> CopyFileReplacing(const QString &source, const QString &destination)
+Status CopyFileReplacing(const std::filesystem::path &source,
+                         const std::filesystem::path &destination)
 {
-    const platform::Status copied =
-        platform::copyReplacing(ToNativePath(source), ToNativePath(destination));
-    if (!copied)
-        return std::nullopt;
-    return CopyFailure{ToFileError(*copied), copied->code == platform::FileProblem::leadsNowhere};
+    return ToStatus(platform::copyReplacing(source, destination));
 }

@@ -4,12 +4,12 @@
 #include "FileCopy.h"
 #include "LaunchViewer.h"
 #include "Module1.h"
+#include "platform/Trash.h"
 #include "Settings.h"
 #include "SkinLibrary.h"
-#include "Trash.h"
 #include "UserInterface.h"
 
-void ApplySkin(const QString &name)
+void ApplySkin(const std::filesystem::path &name)
 {
     UserInterface &ui = *CurrentUserInterface();
     // A setting that leads out of the application folder, or onto the library
@@ -26,30 +26,30 @@ void ApplySkin(const QString &name)
         Module1::CloseViewer();
 
     // From here on a step that fails is reported and the next one runs.
-    if (name.isEmpty()) {
+    if (name.empty()) {
         ui.ShowMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
                        kApplicationTitle);
     } else {
-        std::optional<CopyFailure> failure;
+        Status failure;
         ui.RunLongStep(QStringLiteral("Копирование скина…"), [&failure, &name] {
             failure = CopyFileReplacing(SkinFilePath(name), ActiveSkinPath());
         });
         if (failure)
-            ui.ShowError(failure->error);
+            ui.ShowError(*failure);
     }
 
     if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply))
         LaunchViewer(); // a viewer that does not start is not reported
 }
 
-void DeleteSkin(const QString &name)
+void DeleteSkin(const std::filesystem::path &name)
 {
     // Nothing is asked and nothing is reported: a file that cannot go stays.
     // The preview goes with its own skin; the one shown last may belong to
     // another skin, whose picture must stay.
-    if (!name.isEmpty()) {
-        MoveToTrash(SkinFilePath(name));
-        MoveToTrash(PreviewPathFor(name));
+    if (!name.empty()) {
+        platform::moveToTrash(SkinFilePath(name));
+        platform::moveToTrash(PreviewPathFor(name));
     }
     CurrentUserInterface()->RefreshSkinList();
 }

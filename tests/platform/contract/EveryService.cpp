@@ -8,6 +8,7 @@
 #include "platform/PositionedFile.h"
 #include "platform/ProgramStart.h"
 #include "platform/ReplacingCopy.h"
+#include "platform/Trash.h"
 #include "platform/WindowServices.h"
 
 namespace every_service {
@@ -23,6 +24,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&copyReplacing),
     reinterpret_cast<AnyFunction>(&executablePath),
     reinterpret_cast<AnyFunction>(&lastSystemError),
+    reinterpret_cast<AnyFunction>(&moveToTrash),
     reinterpret_cast<AnyFunction>(&leadsNowhere),
     reinterpret_cast<AnyFunction>(&prepareUserInterface),
     reinterpret_cast<AnyFunction>(&readAt),
