@@ -26,7 +26,7 @@ std::filesystem::path ApplicationFolder()
     return FindApplicationFolder().value;
 }
 
-void SetApplicationFolderForTesting(const std::filesystem::path &folder)
+void UseApplicationFolder(const std::filesystem::path &folder)
 {
     folderOverride() = folder;
 }

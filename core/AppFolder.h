@@ -12,6 +12,7 @@ Result<std::filesystem::path> FindApplicationFolder();
 // never built from a stale copy; empty only where FindApplicationFolder fails.
 std::filesystem::path ApplicationFolder();
 
-// Tests point the program at a folder of their own; an empty path restores
-// the executable's folder.
-void SetApplicationFolderForTesting(const std::filesystem::path &folder);
+// Works on this folder instead of the executable's (the viewer's installation
+// folder when the program lives elsewhere, or a test's folder); an empty path
+// restores the executable's folder.
+void UseApplicationFolder(const std::filesystem::path &folder);

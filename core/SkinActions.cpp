@@ -1,7 +1,7 @@
 #include "SkinActions.h"
 
+#include "ActiveSkin.h"
 #include "AppInfo.h"
-#include "FileCopy.h"
 #include "LaunchViewer.h"
 #include "Module1.h"
 #include "platform/Trash.h"
@@ -9,37 +9,70 @@
 #include "SkinLibrary.h"
 #include "UserInterface.h"
 
-void ApplySkin(const std::filesystem::path &name)
+namespace {
+
+// A setting that leads out of the application folder, or onto the library or
+// the viewer, is never written to: the user is told which setting is wrong.
+bool activeSkinNameIsUsable(UserInterface &ui)
+{
+    const QString problem = ActiveSkinNameProblem(Module1::SkinFileName);
+    if (problem.isEmpty())
+        return true;
+    ui.ShowMessage(QStringLiteral("В настройках указано неверное имя файла скина Kelvora «%1»: "
+                                  "%2. Исправьте его в окне «Настройки».")
+                       .arg(Module1::SkinFileName, problem),
+                   UserInterface::Icon::Critical, kApplicationTitle);
+    return false;
+}
+
+// The steps of an apply and of an undo: the viewer closed first and started
+// afterwards when the settings say so, and between them the active skin
+// replaced by source (none: nothing selected), keeping the file it replaces.
+void replaceActiveSkinWith(const std::filesystem::path &source)
 {
     UserInterface &ui = *CurrentUserInterface();
-    // A setting that leads out of the application folder, or onto the library
-    // or the viewer, is never written to; the viewer is left as it is.
-    if (const QString problem = ActiveSkinNameProblem(Module1::SkinFileName); !problem.isEmpty()) {
-        ui.ShowMessage(QStringLiteral("В настройках указано неверное имя файла скина Kelvora "
-                                      "«%1»: %2. Исправьте его в окне «Настройки».")
-                           .arg(Module1::SkinFileName, problem),
-                       UserInterface::Icon::Critical, kApplicationTitle);
+    if (!activeSkinNameIsUsable(ui))
         return;
-    }
-
     if (IsFlagOn(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable))
         Module1::CloseViewer();
 
     // From here on a step that fails is reported and the next one runs.
-    if (name.empty()) {
+    if (source.empty()) {
         ui.ShowMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
                        kApplicationTitle);
     } else {
         Status failure;
-        ui.RunLongStep(QStringLiteral("Копирование скина…"), [&failure, &name] {
-            failure = CopyFileReplacing(SkinFilePath(name), ActiveSkinPath());
-        });
+        ui.RunLongStep(
+            QStringLiteral("Копирование скина…"),
+            [&failure, &source, active = ActiveSkinPath(), previous = PreviousSkinPath()] {
+                failure = ReplaceActiveSkin(source, active, previous);
+            });
         if (failure)
             ui.ShowError(*failure);
+        ui.ActiveSkinChanged();
     }
 
     if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply))
         LaunchViewer(); // a viewer that does not start is not reported
+}
+
+} // namespace
+
+void ApplySkin(const std::filesystem::path &name)
+{
+    replaceActiveSkinWith(name.empty() ? name : SkinFilePath(name));
+}
+
+bool CanUndoApply()
+{
+    std::error_code error;
+    return ActiveSkinNameProblem(Module1::SkinFileName).isEmpty() &&
+           std::filesystem::is_regular_file(PreviousSkinPath(), error);
+}
+
+void UndoApply()
+{
+    replaceActiveSkinWith(PreviousSkinPath());
 }
 
 void DeleteSkin(const std::filesystem::path &name)

@@ -1,3 +1,4 @@
+#include "ActiveSkin.h"
 #include "ApplySkinFixture.h"
 #include "LaunchViewer.h"
 #include "MarkerViewer.h"
@@ -18,8 +19,9 @@ TEST_F(ApplySkinTest, WithBothFlagsOffOnlyCopies)
     EXPECT_EQ(readFile(activeSkin()), kBlue);
     EXPECT_EQ(readFile(skin(QStringLiteral("Blue.scn"))), kBlue);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(appFolderFiles(),
-              (QStringList{QStringLiteral("Kelvora.exe"), QStringLiteral("Kelvora.rus")}));
+    EXPECT_EQ(appFolderFiles(), (QStringList{QStringLiteral("Kelvora.exe"),
+                                             QStringLiteral("Kelvora.rus"),
+                                             QStringLiteral("Kelvora.rus.bak")}));
     EXPECT_FALSE(viewer.startsWithin(500ms));
 }
 
@@ -63,6 +65,46 @@ TEST_F(ApplySkinTest, NothingSelectedSaysSoAndChangesNothing)
 
     EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
+}
+
+// Each apply keeps the file it replaces; an undo swaps the two, so a second
+// undo goes forward again.
+TEST_F(ApplySkinTest, UndoPutsBackTheFileTheLastApplyReplacedAndASecondUndoGoesForward)
+{
+    writeFile(skin(QStringLiteral("Red.scn")), "red");
+    const QString previous = activeSkin() + QStringLiteral(".bak");
+    EXPECT_FALSE(CanUndoApply());
+
+    ApplySkin("Blue.scn");
+    ApplySkin("Red.scn");
+    EXPECT_EQ(readFile(previous), kBlue);
+    ASSERT_TRUE(CanUndoApply());
+
+    UndoApply();
+    EXPECT_EQ(readFile(activeSkin()), kBlue);
+    EXPECT_EQ(readFile(previous), "red");
+    UndoApply();
+    EXPECT_EQ(readFile(activeSkin()), "red");
+    EXPECT_EQ(readFile(previous), kBlue);
+    EXPECT_TRUE(ui.errors.empty());
+    EXPECT_EQ(appFolderFiles(),
+              (QStringList{QStringLiteral("Kelvora.rus"), QStringLiteral("Kelvora.rus.bak")}));
+}
+
+TEST_F(ApplySkinTest, SkinsEqualToTheActiveFileAreFoundByTheirBytes)
+{
+    writeFile(activeSkin(), kBlue);
+    QByteArray sameSize = kBlue;
+    sameSize.back() = '!';
+    writeFile(skin(QStringLiteral("Copy.scn")), kBlue);
+    writeFile(skin(QStringLiteral("Other.scn")), sameSize);
+    writeFile(skin(QStringLiteral("Short.scn")), "short");
+
+    const std::vector<std::filesystem::path> equal =
+        SkinsEqualTo(ActiveSkinPath(), SkinsFolderPath(),
+                     {"Short.scn", "Blue.scn", "Other.scn", "Copy.scn", "Gone.scn"});
+
+    EXPECT_EQ(equal, (std::vector<std::filesystem::path>{"Blue.scn", "Copy.scn"}));
 }
 
 TEST_F(ApplySkinTest, LaunchRunsAfterTheMessageWithTheActiveFileUnchanged)

@@ -43,7 +43,7 @@ TEST_F(CoreFaultsTest, NamesThatAreNoTextAreKeptAsTheFileSystemGivesThem)
     const std::filesystem::path folder =
         ToNativePath(appFolder()) / std::string("\xCF\xE0\xEF\xEA\xE0"); // "Папка" in cp1251
     ASSERT_TRUE(std::filesystem::create_directories(folder / "Skins"));
-    SetApplicationFolderForTesting(folder);
+    UseApplicationFolder(folder);
     const std::filesystem::path name = std::string("\xCD\xEE\xF7\xFC.scn"); // "Ночь.scn"
     std::filesystem::path preview = name;
     preview.replace_extension(".jpg");

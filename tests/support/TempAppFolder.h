@@ -21,11 +21,11 @@ protected:
         ASSERT_TRUE(root.isValid());
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("app/Skins")));
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
-        SetApplicationFolderForTesting(ToNativePath(appFolder()));
+        UseApplicationFolder(ToNativePath(appFolder()));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
     }
 
-    void TearDown() override { SetApplicationFolderForTesting({}); }
+    void TearDown() override { UseApplicationFolder({}); }
 
     QString appFolder() const { return root.path() + QStringLiteral("/app"); }
     QString skinsFolder() const { return appFolder() + QStringLiteral("/Skins"); }
