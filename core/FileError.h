@@ -12,6 +12,10 @@ struct FileError
     QString reason;
 };
 
+// The one text of a failure, for every user interface: the path, a line break
+// and the reason.
+QString FileErrorText(const FileError &error);
+
 // The value of an operation that can fail with a FileError.
 template <typename T> struct Result
 {

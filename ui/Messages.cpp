@@ -3,7 +3,6 @@
 #include "AppInfo.h"
 #include "ModalWindows.h"
 
-#include <QDir>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -49,8 +48,5 @@ void ShowMessage(QWidget *parent, const QString &text, UserInterface::Icon icon,
 
 void ShowFileError(QWidget *parent, const FileError &error)
 {
-    ShowMessage(parent,
-                QStringLiteral("Не удаётся обратиться к %1:\n%2.")
-                    .arg(QDir::toNativeSeparators(error.path), error.reason),
-                UserInterface::Icon::Critical, kApplicationTitle);
+    ShowMessage(parent, FileErrorText(error), UserInterface::Icon::Critical, kApplicationTitle);
 }
