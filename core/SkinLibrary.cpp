@@ -104,19 +104,26 @@ Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path)
         QByteArray(bytes.value.data(), qsizetype(bytes.value.size())));
 }
 
-QString ActiveSkinNameProblem(const QString &name)
+QString FileNameProblem(const QString &name)
 {
     if (name.isEmpty())
         return QStringLiteral("имя не указано");
     if (name == u'.' || name == QLatin1StringView(".."))
         return QStringLiteral("это не имя файла");
-    // A separator or a drive would lead out of the application folder.
+    // A separator or a drive would lead out of the folder.
     for (const QChar c : name) {
         if (c == u'/' || c == u'\\' || c == u':')
             return QStringLiteral("имя не может содержать знаки / \\ :");
         if (c.unicode() < 0x20)
             return QStringLiteral("имя не может содержать управляющие знаки");
     }
+    return {};
+}
+
+QString ActiveSkinNameProblem(const QString &name)
+{
+    if (QString problem = FileNameProblem(name); !problem.isEmpty())
+        return problem;
     if (name.compare(QLatin1StringView(kSkinsFolder), Qt::CaseInsensitive) == 0)
         return QStringLiteral("это папка скинов");
     if (name.compare(QLatin1StringView(kViewerExecutable), Qt::CaseInsensitive) == 0)

@@ -31,6 +31,10 @@ std::filesystem::path ViewerExecutablePath();
 // never waited on) or larger than any preview needs to be is a failure.
 Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path);
 
+// What makes this text no bare file name (none, ".", "..", a separator, a
+// drive or a control character), as a phrase for a message; empty when it is one.
+QString FileNameProblem(const QString &name);
+
 // What makes this value of SkinFileName unusable, as a phrase for a message;
 // empty when it names a file directly in the application folder that is
 // neither the Skins folder nor the viewer.
