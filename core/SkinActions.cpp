@@ -5,6 +5,7 @@
 #include "LaunchViewer.h"
 #include "Module1.h"
 #include "platform/Trash.h"
+#include "PlatformEdge.h"
 #include "Settings.h"
 #include "SkinLibrary.h"
 #include "UserInterface.h"
@@ -75,14 +76,17 @@ void UndoApply()
     replaceActiveSkinWith(PreviousSkinPath());
 }
 
-void DeleteSkin(const std::filesystem::path &name)
+Status DeleteSkin(const std::filesystem::path &name)
 {
-    // Nothing is asked and nothing is reported: a file that cannot go stays.
-    // The preview goes with its own skin; the one shown last may belong to
-    // another skin, whose picture must stay.
+    // Nothing is asked: a file that cannot go stays. The preview goes with its
+    // own skin; the one shown last may belong to another skin, whose picture
+    // must stay. A skin without a preview is the usual case, so only the skin
+    // file's failure counts.
+    Status failure;
     if (!name.empty()) {
-        platform::moveToTrash(SkinFilePath(name));
+        failure = ToStatus(platform::moveToTrash(SkinFilePath(name)));
         platform::moveToTrash(PreviewPathFor(name));
     }
     CurrentUserInterface()->RefreshSkinList();
+    return failure;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <filesystem>
 
 // Applies the skin with this bare file name (empty: nothing selected): closes
@@ -15,5 +17,6 @@ bool CanUndoApply();
 void UndoApply();
 
 // Deletes the skin file and its preview without asking (nothing when no name
-// is given), then has the skin list re-read.
-void DeleteSkin(const std::filesystem::path &name);
+// is given), then has the skin list re-read. Reports nothing itself: the
+// result says why the skin file stays, for a caller that tells the user.
+Status DeleteSkin(const std::filesystem::path &name);
