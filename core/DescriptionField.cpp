@@ -21,6 +21,12 @@ Result<QString> ReadDescription(const std::filesystem::path &path)
     return Result<QString>::success(FromAnsi(field.value));
 }
 
+QString ShownDescription(const QString &field)
+{
+    const qsizetype nul = field.indexOf(QChar(0));
+    return nul < 0 ? field : field.left(nul);
+}
+
 Status WriteDescription(const std::filesystem::path &path, const QString &text)
 {
     const QByteArray bytes = ToAnsi(fittedToField(text));

@@ -15,6 +15,9 @@ inline constexpr qsizetype kDescriptionLength = 255;
 // as NUL characters. A missing file is a failure: reading creates nothing.
 Result<QString> ReadDescription(const std::filesystem::path &path);
 
+// The description as the user sees it: the field as far as its first NUL.
+QString ShownDescription(const QString &field);
+
 // Stores text cut or space-padded to 255 characters. A file shorter than the
 // field grows with zero bytes up to its end; a missing file is created.
 Status WriteDescription(const std::filesystem::path &path, const QString &text);

@@ -65,13 +65,6 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     return button;
 }
 
-// The label shows the description as far as its first NUL character.
-QString shownDescription(const QString &field)
-{
-    const qsizetype nul = field.indexOf(QChar(0));
-    return nul < 0 ? field : field.left(nul);
-}
-
 } // namespace
 
 frmMain::frmMain()
@@ -248,7 +241,7 @@ void frmMain::File1Click()
         ShowFileError(this, *description.error);
         return;
     }
-    Label1->setText(shownDescription(description.value));
+    Label1->setText(ShownDescription(description.value));
     Module1::PreviewPath = PreviewPathFor(name);
     if (const std::optional<QPixmap> preview = LoadPreview(Module1::PreviewPath)) {
         Image1->setPixmap(*preview);
