@@ -13,11 +13,7 @@ namespace {
 
 QString versionLine()
 {
-    return QStringLiteral("%1 v%2.%3.%4")
-        .arg(kApplicationTitle)
-        .arg(kVersionMajor)
-        .arg(kVersionMinor)
-        .arg(kVersionPatch);
+    return QStringLiteral("%1 v%2").arg(kApplicationTitle, kVersion);
 }
 
 // Underlined in the colour of selected items, so links follow the colour scheme.
