@@ -1,14 +1,29 @@
 #include "AppFolder.h"
 #include "Application.h"
+#include "CommandLine.h"
+#include "CommandLineActions.h"
 #include "frmMain.h"
 #include "Messages.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    // Work for the console needs no display, so it is told apart before an
+    // application object for windows is made.
+    if (AsksForConsole(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        InstallQtTranslations(app);
+        return RunCommandLine(ParseCommandLine(QCoreApplication::arguments()));
+    }
+
     QApplication app(argc, argv);
     PrepareApplication(app);
+    const CommandLine commandLine = ParseCommandLine(QCoreApplication::arguments());
+    if (commandLine.request != CommandLine::Request::Window)
+        return RunCommandLine(commandLine); // a wrong use
+    UseApplicationFolder(commandLine.folder);
     // Every path is built from the program's folder: without it the program
     // would work on some other folder.
     if (const Result<std::filesystem::path> folder = FindApplicationFolder(); !folder.ok()) {

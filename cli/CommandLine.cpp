@@ -1,0 +1,178 @@
+#include "CommandLine.h"
+
+#include "AppInfo.h"
+#include "PlatformEdge.h"
+#include "SkinLibrary.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Request = CommandLine::Request;
+
+// Options named again below: the folder, and the description with its text.
+const QString kFolder = QStringLiteral("folder");
+const QString kDescription = QStringLiteral("description");
+const QString kSet = QStringLiteral("set");
+
+QString dashed(const QString &name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// Every option, once. One with a request asks for that work; the others say
+// how it is done. The window takes only the folder: any other option is for
+// the console.
+struct Option
+{
+    std::optional<Request> request;
+    QCommandLineOption option;
+    bool forWindow = false;
+};
+
+std::vector<Option> options()
+{
+    const QString name = QStringLiteral("имя");
+    return {
+        {Request::Help,
+         {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Эта справка.")}},
+        {Request::Version,
+         {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Версия программы.")}},
+        {std::nullopt,
+         {kFolder,
+          QStringLiteral("Папка установки Kelvora вместо папки программы, также для окна "
+                         "программы."),
+          QStringLiteral("папка")},
+         true},
+        {Request::List,
+         {QStringLiteral("list"),
+          QStringLiteral("Вывести скины по одному в строке, в порядке списка окна. Строка "
+                         "активного скина начинается с «* », остальные с двух пробелов.")}},
+        {Request::Apply, {QStringLiteral("apply"), QStringLiteral("Применить скин."), name}},
+        {Request::Undo,
+         {QStringLiteral("undo"), QStringLiteral("Вернуть скин, который заменило последнее "
+                                                 "применение.")}},
+        {Request::Delete,
+         {QStringLiteral("delete"), QStringLiteral("Удалить скин и его картинку."), name}},
+        {Request::ReadDescription,
+         {kDescription,
+          QStringLiteral("Вывести описание скина: текст до первого нулевого байта, без "
+                         "пробелов в конце."),
+          name}},
+        {std::nullopt,
+         {kSet,
+          QStringLiteral("Вместе с %1: записать текст в описание скина.").arg(dashed(kDescription)),
+          QStringLiteral("текст")}},
+    };
+}
+
+void prepare(QCommandLineParser &parser, const std::vector<Option> &table)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("%1: скины Kelvora из командной строки. Без действия открывает окно "
+                       "программы. Имя скина — имя файла в папке Skins. Действие ничего не "
+                       "выводит, если удалось, и выводит причину в stderr, если нет; код "
+                       "выхода 0 — удалось, 1 — нет.")
+            .arg(kApplicationTitle));
+    for (const Option &row : table)
+        parser.addOption(row.option);
+}
+
+CommandLine wrongUse(const QString &reason)
+{
+    CommandLine line;
+    line.request = Request::WrongUse;
+    line.output = reason;
+    return line;
+}
+
+QString conflict(const QStringList &names)
+{
+    return QStringLiteral("Эти параметры нельзя указывать вместе: %1.").arg(names.join(u", "));
+}
+
+// Why the arguments cannot be done as one: two options that ask for work, or
+// one option named twice; empty when neither.
+QString conflictIn(const QCommandLineParser &parser, const std::vector<Option> &table)
+{
+    const QStringList given = parser.optionNames();
+    QStringList requests;
+    for (const Option &row : table) {
+        QStringList mentions;
+        for (const QString &name : given)
+            if (row.option.names().contains(name))
+                mentions.append(dashed(name));
+        if (mentions.size() > 1)
+            return conflict(mentions);
+        if (row.request)
+            requests.append(mentions);
+    }
+    return requests.size() > 1 ? conflict(requests) : QString();
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList &arguments)
+{
+    const std::vector<Option> table = options();
+    QCommandLineParser parser;
+    prepare(parser, table);
+    if (!parser.parse(arguments))
+        return wrongUse(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return wrongUse(
+            QStringLiteral("Лишний аргумент «%1».").arg(parser.positionalArguments().constFirst()));
+    if (const QString problem = conflictIn(parser, table); !problem.isEmpty())
+        return wrongUse(problem);
+
+    CommandLine line;
+    for (const Option &row : table) {
+        if (!row.request || !parser.isSet(row.option))
+            continue;
+        line.request = *row.request;
+        if (row.option.valueName().isEmpty())
+            continue;
+        line.name = parser.value(row.option);
+        if (const QString nameProblem = FileNameProblem(line.name); !nameProblem.isEmpty())
+            return wrongUse(
+                QStringLiteral("Неверное имя скина «%1»: %2.").arg(line.name, nameProblem));
+    }
+    if (parser.isSet(kSet)) {
+        if (line.request != Request::ReadDescription)
+            return wrongUse(QStringLiteral("Параметр %1 указывается только вместе с %2.")
+                                .arg(dashed(kSet), dashed(kDescription)));
+        line.request = Request::WriteDescription;
+        line.text = parser.value(kSet);
+    }
+    if (parser.isSet(kFolder)) {
+        const QString folder = parser.value(kFolder);
+        if (folder.isEmpty())
+            return wrongUse(QStringLiteral("Не указана папка Kelvora."));
+        line.folder = ToNativePath(folder);
+    }
+    if (line.request == Request::Help)
+        line.output = parser.helpText().trimmed();
+    if (line.request == Request::Version)
+        line.output = QStringLiteral("%1 %2").arg(kApplicationTitle, kVersion);
+    return line;
+}
+
+bool AsksForConsole(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const std::vector<Option> table = options();
+    QCommandLineParser parser;
+    prepare(parser, table);
+    // A wrong use is told once the application object exists; Qt's own options
+    // (-platform …) are unknown here and leave the answer as it is.
+    parser.parse(arguments);
+    return std::any_of(table.begin(), table.end(), [&parser](const Option &row) {
+        return !row.forWindow && parser.isSet(row.option);
+    });
+}

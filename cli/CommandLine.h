@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <filesystem>
+
+// What the program was started to do, read from its arguments.
+struct CommandLine
+{
+    enum class Request
+    {
+        Window, // no action: the main window opens
+        WrongUse,
+        Help,
+        Version,
+        List,
+        Apply,
+        Undo,
+        Delete,
+        ReadDescription,
+        WriteDescription,
+    };
+
+    Request request = Request::Window;
+    std::filesystem::path folder; // the viewer's folder; empty: the program's own
+    QString name;                 // the skin's bare file name
+    QString text;                 // the description to write
+    QString output;               // what a wrong use, help or the version prints
+};
+
+// Reads the arguments, the program's path first, as the application gives
+// them. A wrong or conflicting use is a request of its own, with its reason.
+CommandLine ParseCommandLine(const QStringList &arguments);
+
+// Whether the arguments name an option that the window does not take (an
+// action, help, the version): work for the console, which must not need a
+// display. Decided before any application
+// object exists, so from the arguments as main receives them.
+bool AsksForConsole(int argc, char **argv);

@@ -1,0 +1,124 @@
+#include "CommandLineActions.h"
+
+#include "ActiveSkin.h"
+#include "AppFolder.h"
+#include "Console.h"
+#include "DescriptionField.h"
+#include "PlatformEdge.h"
+#include "Settings.h"
+#include "SkinActions.h"
+#include "SkinLibrary.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using Request = CommandLine::Request;
+
+// The line of a skin: "* " before the active one, whose bytes the active skin
+// file holds, two spaces before every other, so that names line up and a
+// script can cut the mark off.
+void listSkins(ConsoleInterface &console)
+{
+    const Result<std::vector<SkinName>> listed = ListSkins();
+    if (!listed.ok()) {
+        console.ShowError(*listed.error);
+        return;
+    }
+    std::vector<std::filesystem::path> names;
+    for (const SkinName &skin : listed.value)
+        names.push_back(skin.file);
+    const std::vector<std::filesystem::path> active =
+        SkinsEqualTo(ActiveSkinPath(), SkinsFolderPath(), names);
+    for (const SkinName &skin : listed.value) {
+        const bool isActive = std::find(active.begin(), active.end(), skin.file) != active.end();
+        PrintLine(stdout, (isActive ? QStringLiteral("* ") : QStringLiteral("  ")) + skin.shown);
+    }
+}
+
+void undoApply(ConsoleInterface &console)
+{
+    // The window's menu item is disabled then.
+    if (!CanUndoApply())
+        console.Report(QStringLiteral("Вернуть нечего: последнее применение не заменило скин."));
+    else
+        UndoApply();
+}
+
+void deleteSkin(const std::filesystem::path &name, ConsoleInterface &console)
+{
+    if (const Status failed = DeleteSkin(name))
+        console.ShowError(*failed);
+}
+
+// The text as the window shows it, without the spaces that pad the field.
+void printDescription(const std::filesystem::path &name, ConsoleInterface &console)
+{
+    const Result<QString> field = ReadDescription(SkinFilePath(name));
+    if (!field.ok()) {
+        console.ShowError(*field.error);
+        return;
+    }
+    QString text = ShownDescription(field.value);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    PrintLine(stdout, text);
+}
+
+void writeDescription(const std::filesystem::path &name, const QString &text,
+                      ConsoleInterface &console)
+{
+    // A write makes a missing file; reading first refuses a name that leads to
+    // no skin, so a mistyped name makes none.
+    const std::filesystem::path skin = SkinFilePath(name);
+    if (const Result<QString> field = ReadDescription(skin); !field.ok())
+        console.ShowError(*field.error);
+    else if (const Status failed = WriteDescription(skin, text))
+        console.ShowError(*failed);
+}
+
+} // namespace
+
+int RunCommandLine(const CommandLine &line)
+{
+    const std::filesystem::path name = ToNativePath(line.name);
+    std::function<void(ConsoleInterface &)> work;
+    switch (line.request) {
+    case Request::Window: // never asked of the console: main opens the window
+    case Request::WrongUse:
+        PrintLine(stderr, line.output);
+        return 1;
+    case Request::Help:
+    case Request::Version:
+        PrintLine(stdout, line.output);
+        return 0;
+    case Request::List:
+        work = listSkins;
+        break;
+    case Request::Apply:
+        work = [&name](ConsoleInterface &) { ApplySkin(name); };
+        break;
+    case Request::Undo:
+        work = undoApply;
+        break;
+    case Request::Delete:
+        work = [&name](ConsoleInterface &console) { deleteSkin(name, console); };
+        break;
+    case Request::ReadDescription:
+        work = [&name](ConsoleInterface &console) { printDescription(name, console); };
+        break;
+    case Request::WriteDescription:
+        work = [&name, &line](ConsoleInterface &console) {
+            writeDescription(name, line.text, console);
+        };
+        break;
+    }
+
+    // The work of the window's buttons, on the same settings, reporting here.
+    UseApplicationFolder(line.folder);
+    LoadSettings();
+    ConsoleInterface console;
+    work(console);
+    return console.Failed() ? 1 : 0;
+}

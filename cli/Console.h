@@ -1,0 +1,30 @@
+#pragma once
+
+#include "UserInterface.h"
+
+#include <cstdio>
+
+// Writes the text and a line break in the console's encoding.
+void PrintLine(std::FILE *stream, const QString &text);
+
+// Core's reports on the console: every message and error is one line on
+// standard error, and each one means that the work failed.
+class ConsoleInterface final : public UserInterface
+{
+public:
+    ConsoleInterface() { SetUserInterface(this); }
+    ~ConsoleInterface() override { SetUserInterface(nullptr); }
+    ConsoleInterface(const ConsoleInterface &) = delete;
+    ConsoleInterface &operator=(const ConsoleInterface &) = delete;
+
+    void ShowMessage(const QString &text, Icon icon, const QString &caption) override;
+    void ShowError(const FileError &error) override;
+    void RefreshSkinList() override {}
+
+    // Tells the user why the work failed.
+    void Report(const QString &reason);
+    bool Failed() const { return failed; }
+
+private:
+    bool failed = false;
+};

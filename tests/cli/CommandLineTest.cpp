@@ -1,0 +1,342 @@
+#include "AnsiText.h"
+#include "DescriptionField.h"
+#include "MarkerViewer.h"
+#include "TempAppFolder.h"
+
+#include <QDir>
+#include <QProcess>
+
+#include <map>
+#include <optional>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A skin of 1000 bytes of filler with this description field, space-padded.
+QByteArray skinBytes(char filler, const QByteArray &field = {})
+{
+    QByteArray bytes(1000, filler);
+    bytes.replace(kDescriptionOffset, kDescriptionLength,
+                  field.leftJustified(kDescriptionLength, ' '));
+    return bytes;
+}
+
+const QByteArray kOldActive = "the active skin as it was";
+const QByteArray kBlue = skinBytes('b', "Blue");
+const QByteArray kRed = skinBytes('r');
+
+// What a run of the program left on the console.
+struct Outcome
+{
+    int exitCode = -1; // also for a crash or a hang
+    QString out;
+    QString err;
+};
+
+void expectSuccess(const Outcome &run, const QString &out = {})
+{
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, out);
+    EXPECT_EQ(run.err, QString());
+}
+
+// One line on standard error that says this, and nothing on standard output.
+void expectFailure(const Outcome &run, const QString &said)
+{
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QString());
+    EXPECT_EQ(run.err.count(u'\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith(u'\n'));
+    EXPECT_TRUE(run.err.contains(said)) << run.err.toStdString();
+}
+
+// An application folder with the skins Blue (with its preview), red and Зима,
+// a file that is no skin, an active skin file that holds none of them, and
+// settings under which no viewer is closed.
+class CommandLineTest : public TempAppFolderTest
+{
+protected:
+    void SetUp() override
+    {
+        TempAppFolderTest::SetUp();
+        writeSettings({{"KillKelvoraEnable", "0"}});
+        writeFile(skin("Blue.scn"), kBlue);
+        writeFile(skin("Blue.jpg"), "picture");
+        writeFile(skin("red.SCN"), kRed);
+        writeFile(skin("Зима.scn"), skinBytes('z'));
+        writeFile(skin("notes.txt"), "no skin");
+        writeFile(activeSkin(), kOldActive);
+    }
+
+    void writeSettings(const std::map<QString, QString> &values) const
+    {
+        QByteArray text = "[Options]\n";
+        for (const auto &[key, value] : values)
+            text += (key + u'=' + value + u'\n').toUtf8();
+        writeFile(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"), text);
+    }
+
+    // The program on a console with no display, on the test's settings and
+    // with a trash of the test's own.
+    Outcome run(const QStringList &arguments) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1StringView(name));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(KSM_PROGRAM), arguments);
+        if (!program.waitForFinished(60'000) || program.exitStatus() != QProcess::NormalExit)
+            return {};
+        return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+                QString::fromUtf8(program.readAllStandardError())};
+    }
+
+    Outcome runOnFolder(const QStringList &arguments) const
+    {
+        return run(QStringList{QStringLiteral("--folder"), appFolder()} + arguments);
+    }
+
+    QString skin(const char *name) const { return skinsFolder() + u'/' + QString::fromUtf8(name); }
+    QString activeSkin() const { return appFolder() + QStringLiteral("/Kelvora.rus"); }
+    QString previousSkin() const { return activeSkin() + QStringLiteral(".bak"); }
+    QString dataFolder() const { return root.path() + QStringLiteral("/data"); }
+
+    // Every file of the application folder and of its Skins folder, with its bytes.
+    std::map<QString, QByteArray> everyFile() const
+    {
+        std::map<QString, QByteArray> files;
+        for (const QString &folder : {appFolder(), skinsFolder()})
+            for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+                files[folder + u'/' + name] = readFile(folder + u'/' + name);
+        return files;
+    }
+};
+
+TEST_F(CommandLineTest, VersionAndHelp)
+{
+    expectSuccess(run({QStringLiteral("--version")}),
+                  QStringLiteral("Kelvora Skin Manager 1.0.4\n"));
+
+    const Outcome help = run({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char *option : {"--folder <папка>", "--list", "--apply <имя>", "--undo",
+                               "--delete <имя>", "--description <имя>", "--set <текст>", "«* »"})
+        EXPECT_TRUE(help.out.contains(QString::fromUtf8(option))) << option;
+    EXPECT_EQ(help.err, QString());
+}
+
+// Each row: the active skin file, and the list printed.
+TEST_F(CommandLineTest, ListMarksEverySkinWhoseBytesTheActiveFileHolds)
+{
+    writeFile(skin("blue-copy.scn"), kBlue);
+    writeFile(skin(".hidden.scn"), kRed);
+    const struct
+    {
+        std::optional<QByteArray> active;
+        const char *listed;
+    } cases[] = {
+        {kRed, "  blue-copy.scn\n  Blue.scn\n* red.SCN\n  Зима.scn\n"},
+        {kBlue, "* blue-copy.scn\n* Blue.scn\n  red.SCN\n  Зима.scn\n"},
+        {kOldActive, "  blue-copy.scn\n  Blue.scn\n  red.SCN\n  Зима.scn\n"},
+        {std::nullopt, "  blue-copy.scn\n  Blue.scn\n  red.SCN\n  Зима.scn\n"},
+    };
+    for (const auto &[active, listed] : cases) {
+        SCOPED_TRACE(listed);
+        QFile::remove(activeSkin());
+        if (active)
+            writeFile(activeSkin(), *active);
+        expectSuccess(runOnFolder({QStringLiteral("--list")}), QString::fromUtf8(listed));
+    }
+}
+
+TEST_F(CommandLineTest, ListWithoutTheSkinsFolderFails)
+{
+    ASSERT_TRUE(QDir(skinsFolder()).removeRecursively());
+
+    expectFailure(runOnFolder({QStringLiteral("--list")}), skinsFolder());
+}
+
+TEST_F(CommandLineTest, ApplyReplacesTheActiveSkinAndUndoGoesBackAndForth)
+{
+    expectSuccess(runOnFolder({QStringLiteral("--apply"), QStringLiteral("Blue.scn")}));
+    EXPECT_EQ(readFile(activeSkin()), kBlue);
+    EXPECT_EQ(readFile(previousSkin()), kOldActive);
+
+    expectSuccess(runOnFolder({QStringLiteral("--undo")}));
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+    EXPECT_EQ(readFile(previousSkin()), kBlue);
+
+    expectSuccess(runOnFolder({QStringLiteral("--undo")}));
+    EXPECT_EQ(readFile(activeSkin()), kBlue);
+    EXPECT_EQ(readFile(previousSkin()), kOldActive);
+}
+
+// An apply of Blue.scn under settings: what it says, which file takes Blue's
+// bytes, and whether the viewer starts.
+struct ApplyCase
+{
+    const char *what;
+    std::map<QString, QString> settings;
+    QString said; // empty: success
+    QString written;
+    bool launched;
+};
+
+void PrintTo(const ApplyCase &row, std::ostream *out)
+{
+    *out << row.what;
+}
+
+class ApplySettingsTest : public CommandLineTest, public testing::WithParamInterface<ApplyCase>
+{
+};
+
+TEST_P(ApplySettingsTest, ApplyHonoursTheSettings)
+{
+    const ApplyCase &row = GetParam();
+    writeSettings(row.settings);
+    const MarkerViewer viewer(appFolder());
+
+    const Outcome apply = runOnFolder({QStringLiteral("--apply"), QStringLiteral("Blue.scn")});
+
+    if (row.said.isEmpty())
+        expectSuccess(apply);
+    else
+        expectFailure(apply, row.said);
+    for (const QString &name : {QStringLiteral("Kelvora.rus"), QStringLiteral("Kelvora.ukr")})
+        EXPECT_EQ(readFile(appFolder() + u'/' + name) == kBlue, name == row.written)
+            << name.toStdString();
+    if (row.launched)
+        EXPECT_TRUE(viewer.startsWithin(10s));
+    else
+        EXPECT_FALSE(viewer.startsWithin(500ms));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, ApplySettingsTest,
+    testing::Values(ApplyCase{"no viewer to close", {}, {}, QStringLiteral("Kelvora.rus"), false},
+                    ApplyCase{"another active skin file",
+                              {{"KillKelvoraEnable", "0"}, {"SkinFileName", "Kelvora.ukr"}},
+                              {},
+                              QStringLiteral("Kelvora.ukr"),
+                              false},
+                    ApplyCase{"viewer started",
+                              {{"KillKelvoraEnable", "0"}, {"RunKLVAfterApply", "1"}},
+                              {},
+                              QStringLiteral("Kelvora.rus"),
+                              true},
+                    ApplyCase{"active skin file outside the folder",
+                              {{"KillKelvoraEnable", "0"}, {"SkinFileName", "../outside"}},
+                              QStringLiteral("«../outside»"),
+                              {},
+                              false}));
+
+TEST_F(CommandLineTest, DeleteMovesTheSkinAndItsPreviewToTheTrash)
+{
+    expectSuccess(runOnFolder({QStringLiteral("--delete"), QStringLiteral("Blue.scn")}));
+
+    EXPECT_EQ(QDir(skinsFolder()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("notes.txt"), QStringLiteral("red.SCN"),
+                           QStringLiteral("Зима.scn")}));
+    EXPECT_EQ(QDir(dataFolder() + QStringLiteral("/Trash/files")).entryList(QDir::Files),
+              (QStringList{QStringLiteral("Blue.jpg"), QStringLiteral("Blue.scn")}));
+}
+
+// Each row: the skin file, and the line printed.
+TEST_F(CommandLineTest, DescriptionPrintsTheTextAsFarAsItsFirstNulWithoutThePadding)
+{
+    const struct
+    {
+        QByteArray skin;
+        const char *printed;
+    } cases[] = {
+        {skinBytes('b', ToAnsi(u"Голубое небо")), "Голубое небо\n"},
+        {skinBytes('b', QByteArray("ab\0cd", 5)), "ab\n"},
+        {skinBytes('b', "  indented"), "  indented\n"},
+        {skinBytes('b'), "\n"},
+        {QByteArray(100, 'b'), "\n"}, // ends before the field
+    };
+    for (const auto &[bytes, printed] : cases) {
+        SCOPED_TRACE(printed);
+        writeFile(skin("Blue.scn"), bytes);
+        expectSuccess(runOnFolder({QStringLiteral("--description"), QStringLiteral("Blue.scn")}),
+                      QString::fromUtf8(printed));
+    }
+}
+
+TEST_F(CommandLineTest, SetWritesTheDescriptionAndNoOtherByte)
+{
+    const QString text = QStringLiteral("Новое описание");
+
+    expectSuccess(runOnFolder({QStringLiteral("--description"), QStringLiteral("Blue.scn"),
+                               QStringLiteral("--set"), text}));
+
+    EXPECT_EQ(readFile(skin("Blue.scn")), skinBytes('b', ToAnsi(text)));
+    expectSuccess(runOnFolder({QStringLiteral("--description"), QStringLiteral("Blue.scn")}),
+                  text + u'\n');
+}
+
+// Each row: an action that cannot be done, and what its line names.
+TEST_F(CommandLineTest, FailedActionsSayWhyAndChangeNothing)
+{
+    ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("Folder.scn")));
+    const std::map<QString, QByteArray> before = everyFile();
+    const QString missing = QStringLiteral("Missing.scn");
+    const struct
+    {
+        QStringList arguments;
+        QString said;
+    } cases[] = {
+        {{QStringLiteral("--apply"), missing}, skin("Missing.scn")},
+        {{QStringLiteral("--delete"), missing}, skin("Missing.scn")},
+        {{QStringLiteral("--delete"), QStringLiteral("Folder.scn")}, skin("Folder.scn")},
+        {{QStringLiteral("--description"), missing}, skin("Missing.scn")},
+        {{QStringLiteral("--description"), missing, QStringLiteral("--set"), QStringLiteral("x")},
+         skin("Missing.scn")},
+        {{QStringLiteral("--undo")}, QStringLiteral("Вернуть нечего")},
+    };
+    for (const auto &[arguments, said] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        expectFailure(runOnFolder(arguments), said);
+        EXPECT_EQ(everyFile(), before);
+    }
+}
+
+// Each row: a use that the program refuses before doing anything, and what its
+// line names.
+TEST_F(CommandLineTest, WrongUsesSayWhyAndChangeNothing)
+{
+    const std::map<QString, QByteArray> before = everyFile();
+    const struct
+    {
+        QStringList arguments;
+        QString said;
+    } cases[] = {
+        {{QStringLiteral("--set"), QStringLiteral("x")}, QStringLiteral("--set")},
+        {{QStringLiteral("--list"), QStringLiteral("--undo")}, QStringLiteral("--list, --undo")},
+        {{QStringLiteral("--help"), QStringLiteral("--list")}, QStringLiteral("--help, --list")},
+        {{QStringLiteral("--apply"), QStringLiteral("Blue.scn"), QStringLiteral("--apply"),
+          QStringLiteral("red.SCN")},
+         QStringLiteral("--apply, --apply")},
+        {{QStringLiteral("--apply")}, QStringLiteral("apply")},
+        {{QStringLiteral("--apply"), QStringLiteral("../Blue.scn")},
+         QStringLiteral("Неверное имя скина «../Blue.scn»")},
+        {{QStringLiteral("--delete"), QString()}, QStringLiteral("имя не указано")},
+        {{QStringLiteral("--list"), QStringLiteral("--bogus")}, QStringLiteral("bogus")},
+        {{QStringLiteral("--list"), QStringLiteral("extra")}, QStringLiteral("«extra»")},
+    };
+    for (const auto &[arguments, said] : cases) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        expectFailure(runOnFolder(arguments), said);
+        EXPECT_EQ(everyFile(), before);
+    }
+    expectFailure(run({QStringLiteral("--folder"), QString(), QStringLiteral("--list")}),
+                  QStringLiteral("Не указана папка"));
+}
+
+} // namespace
