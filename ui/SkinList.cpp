@@ -8,6 +8,7 @@
 #include <QFileSystemWatcher>
 #include <QFutureWatcher>
 #include <QListView>
+#include <QPainter>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace {
@@ -31,15 +32,42 @@ void whenDone(QObject *owner, const QFuture<T> &future, const int &started, Then
     watcher->setFuture(future);
 }
 
+// The mark fits the height of a name, so that as many rows show as without it.
+QSize markSize(const QWidget &view)
+{
+    const int side = view.fontMetrics().height();
+    return QSize(side, side);
+}
+
+// A check mark in the colour of the list's text, and of selected text.
+QIcon checkMarkFor(const QWidget &view)
+{
+    QIcon mark;
+    const QSize size = markSize(view);
+    for (const auto &[mode, colour] : {std::pair{QIcon::Normal, QPalette::Text},
+                                       std::pair{QIcon::Selected, QPalette::HighlightedText}}) {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setFont(view.font());
+        painter.setPen(view.palette().color(colour));
+        painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("✓"));
+        painter.end();
+        mark.addPixmap(pixmap, mode);
+    }
+    return mark;
+}
+
 } // namespace
 
 SkinList::SkinList(QListView *view)
     : QObject(view)
     , view_(view)
-    , model_(new SkinListModel(view))
+    , model_(new SkinListModel(checkMarkFor(*view), view))
     , watcher_(new QFileSystemWatcher(this))
 {
     view_->setModel(model_);
+    view_->setIconSize(markSize(*view));
     gathering_.setSingleShot(true);
     gathering_.setInterval(kGatheringMilliseconds);
     connect(&gathering_, &QTimer::timeout, this, [this] { reread(Selection::Keep); });

@@ -4,30 +4,24 @@
 #include <QFont>
 #include <QIcon>
 #include <QPixmap>
-#include <QStyle>
 
 #include <algorithm>
 
 namespace {
 
-QIcon checkMark()
-{
-    return QApplication::style()->standardIcon(QStyle::SP_DialogApplyButton);
-}
-
 QIcon blankLike(const QIcon &icon)
 {
-    QPixmap blank(icon.actualSize(QSize(16, 16)));
+    QPixmap blank(icon.availableSizes().value(0, QSize(16, 16)));
     blank.fill(Qt::transparent);
     return QIcon(blank);
 }
 
 } // namespace
 
-SkinListModel::SkinListModel(QObject *parent)
+SkinListModel::SkinListModel(const QIcon &mark, QObject *parent)
     : QAbstractListModel(parent)
-    , marked_(checkMark())
-    , unmarked_(blankLike(marked_))
+    , marked_(mark)
+    , unmarked_(blankLike(mark))
 {}
 
 int SkinListModel::rowCount(const QModelIndex &parent) const

@@ -15,7 +15,8 @@
 class SkinListModel : public QAbstractListModel
 {
 public:
-    explicit SkinListModel(QObject *parent);
+    // mark: the icon before the name of a skin that holds the active skin's bytes.
+    SkinListModel(const QIcon &mark, QObject *parent);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
