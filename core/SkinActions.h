@@ -16,6 +16,10 @@ bool CanUndoApply();
 // so a second undo goes forward again.
 void UndoApply();
 
+// Copies a skin file from anywhere into the Skins folder, with its preview
+// image when one is beside it, each replacing a file of its name in one step.
+Status AddSkin(const std::filesystem::path &skinFile);
+
 // Deletes the skin file and its preview without asking (nothing when no name
 // is given), then has the skin list re-read. Reports nothing itself: the
 // result says why the skin file stays, for a caller that tells the user.
