@@ -30,7 +30,7 @@ void listSkins(ConsoleInterface &console)
     for (const SkinName &skin : listed.value)
         names.push_back(skin.file);
     const std::vector<std::filesystem::path> active =
-        SkinsEqualTo(ActiveSkinPath(), SkinsFolderPath(), names);
+        SkinsEqualTo(UsableActiveSkinPath(), SkinsFolderPath(), names);
     for (const SkinName &skin : listed.value) {
         const bool isActive = std::find(active.begin(), active.end(), skin.file) != active.end();
         PrintLine(stdout, (isActive ? QStringLiteral("* ") : QStringLiteral("  ")) + skin.shown);

@@ -150,6 +150,12 @@ QString ActiveSkinNameProblem(const QString &name)
     return {};
 }
 
+std::filesystem::path UsableActiveSkinPath()
+{
+    return ActiveSkinNameProblem(Module1::SkinFileName).isEmpty() ? ActiveSkinPath()
+                                                                  : std::filesystem::path();
+}
+
 Result<std::vector<SkinName>> ListSkins()
 {
     platform::Result<std::vector<platform::NativeName>> listed =

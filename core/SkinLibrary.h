@@ -47,6 +47,10 @@ QString FileNameProblem(const QString &name);
 // neither the Skins folder nor the viewer.
 QString ActiveSkinNameProblem(const QString &name);
 
+// The active skin file when SkinFileName is usable; an empty path, which holds
+// no skin's bytes, when it is not.
+std::filesystem::path UsableActiveSkinPath();
+
 // The skin files ("*.scn", any letter case) of the Skins folder, in the order
 // the skin list shows them. A folder that cannot be read gives an error naming it.
 Result<std::vector<SkinName>> ListSkins();

@@ -1,7 +1,6 @@
 #include "SkinList.h"
 
 #include "ActiveSkin.h"
-#include "Module1.h"
 #include "PlatformEdge.h"
 #include "SkinListModel.h"
 
@@ -122,10 +121,8 @@ void SkinList::markActive()
 {
     ++marksStarted_;
     // A setting that names no file of the application folder marks nothing.
-    const std::filesystem::path active = ActiveSkinNameProblem(Module1::SkinFileName).isEmpty()
-                                             ? ActiveSkinPath()
-                                             : std::filesystem::path();
-    marking_ = QtConcurrent::run(&SkinsEqualTo, active, SkinsFolderPath(), model_->fileNames());
+    marking_ = QtConcurrent::run(&SkinsEqualTo, UsableActiveSkinPath(), SkinsFolderPath(),
+                                 model_->fileNames());
     whenDone(this, marking_, marksStarted_,
              [this](const std::vector<std::filesystem::path> &equal) {
                  model_->setActive(equal);
