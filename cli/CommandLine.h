@@ -35,6 +35,6 @@ CommandLine ParseCommandLine(const QStringList &arguments);
 
 // Whether the arguments name an option that the window does not take (an
 // action, help, the version): work for the console, which must not need a
-// display. Decided before any application
-// object exists, so from the arguments as main receives them.
+// display. Decided before any application object exists, so from the
+// arguments as main receives them.
 bool AsksForConsole(int argc, char **argv);

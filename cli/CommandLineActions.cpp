@@ -41,7 +41,7 @@ void undoApply(ConsoleInterface &console)
 {
     // The window's menu item is disabled then.
     if (!CanUndoApply())
-        console.Report(QStringLiteral("Вернуть нечего: последнее применение не заменило скин."));
+        console.Report(QStringLiteral("Вернуть нечего: предыдущего скина нет."));
     else
         UndoApply();
 }
