@@ -39,11 +39,12 @@ void listSkins(ConsoleInterface &console)
 
 void undoApply(ConsoleInterface &console)
 {
-    // The window's menu item is disabled then.
-    if (!CanUndoApply())
-        console.Report(QStringLiteral("Вернуть нечего: предыдущего скина нет."));
-    else
+    // The window's menu item is disabled when there is nothing to go back to;
+    // an unfit SkinFileName is told by the undo itself, as by an apply.
+    if (CanUndoApply() || UsableActiveSkinPath().empty())
         UndoApply();
+    else
+        console.Report(QStringLiteral("Вернуть нечего: предыдущего скина нет."));
 }
 
 void deleteSkin(const std::filesystem::path &name, ConsoleInterface &console)

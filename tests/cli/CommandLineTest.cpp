@@ -236,6 +236,13 @@ INSTANTIATE_TEST_SUITE_P(
                               {},
                               false}));
 
+TEST_F(CommandLineTest, UndoUnderAnUnfitActiveSkinFileNameSaysSo)
+{
+    writeSettings({{"KillKelvoraEnable", "0"}, {"SkinFileName", "../outside"}});
+
+    expectFailure(runOnFolder({QStringLiteral("--undo")}), QStringLiteral("«../outside»"));
+}
+
 TEST_F(CommandLineTest, DeleteMovesTheSkinAndItsPreviewToTheTrash)
 {
     expectSuccess(runOnFolder({QStringLiteral("--delete"), QStringLiteral("Blue.scn")}));
