@@ -29,7 +29,7 @@ QString appFolderWithSkinOf(qint64 bytes)
 
 void applySkin(benchmark::State &state, qint64 bytes)
 {
-    SetApplicationFolderForTesting(appFolderWithSkinOf(bytes));
+    UseApplicationFolder(appFolderWithSkinOf(bytes));
     Module1::SkinFileName = QStringLiteral("Kelvora.rus");
     Module1::KillKelvoraEnable = QStringLiteral("0");
     Module1::RunKLVAfterApply = QStringLiteral("0");

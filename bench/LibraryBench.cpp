@@ -31,7 +31,7 @@ QString libraryWith(int skins)
 
 void listSkins(benchmark::State &state, int skins)
 {
-    SetApplicationFolderForTesting(libraryWith(skins));
+    UseApplicationFolder(libraryWith(skins));
     for (auto _ : state)
         benchmark::DoNotOptimize(ListSkins());
 }

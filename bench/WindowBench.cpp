@@ -30,7 +30,7 @@ void writePreview(const QString &path)
 // program's paths point into it.
 void useAppFolderWith(int skins)
 {
-    SetApplicationFolderForTesting(
+    UseApplicationFolder(
         AppFolderMadeOnce("window " + std::to_string(skins), [skins](const QString &folder) {
             const auto stem = [&folder](int i) {
                 return folder + QStringLiteral("/Скин %1").arg(i, 5, 10, QChar(u'0'));

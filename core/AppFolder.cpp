@@ -3,37 +3,30 @@
 #include "platform/Platform.h"
 #include "PlatformEdge.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace {
-QString &folderOverride()
+std::filesystem::path &folderOverride()
 {
-    static QString folder;
+    static std::filesystem::path folder;
     return folder;
 }
 } // namespace
 
-QString ApplicationFolder()
+Result<std::filesystem::path> FindApplicationFolder()
 {
-    if (!folderOverride().isEmpty())
-        return folderOverride();
+    if (!folderOverride().empty())
+        return Result<std::filesystem::path>::success(folderOverride());
     const platform::Result<std::filesystem::path> executable = platform::executablePath();
-    if (!executable.ok()) {
-        // Not expected on any system the program runs on; Qt's guess from the
-        // command line is better than a folder of no meaning.
-        const FileError error = ToFileError(*executable.failure);
-        qWarning("Cannot tell the program's folder from %s: %s", qUtf8Printable(error.path),
-                 qUtf8Printable(error.reason));
-        return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    }
-    QString folder = FromNativePath(executable.value.parent_path());
-    if (folder.endsWith(QDir::separator())) // a root folder
-        folder.chop(1);
-    return folder;
+    if (!executable.ok())
+        return {{}, ToFileError(*executable.failure)};
+    return Result<std::filesystem::path>::success(executable.value.parent_path());
 }
 
-void SetApplicationFolderForTesting(const QString &folder)
+std::filesystem::path ApplicationFolder()
+{
+    return FindApplicationFolder().value;
+}
+
+void UseApplicationFolder(const std::filesystem::path &folder)
 {
     folderOverride() = folder;
 }

@@ -1,11 +1,18 @@
 #pragma once
 
-#include <QString>
+#include "FileError.h"
 
-// The folder of the running executable, without a trailing separator. It is
-// looked up afresh at every call, so paths are never built from a stale copy.
-QString ApplicationFolder();
+#include <filesystem>
 
-// Tests point the program at a folder of their own; an empty text restores
-// the executable's folder.
-void SetApplicationFolderForTesting(const QString &folder);
+// The folder of the running executable, as the system names it, or why the
+// system cannot tell. The program refuses to start without it.
+Result<std::filesystem::path> FindApplicationFolder();
+
+// The application folder, looked up afresh at every call so that paths are
+// never built from a stale copy; empty only where FindApplicationFolder fails.
+std::filesystem::path ApplicationFolder();
+
+// Works on this folder instead of the executable's (the viewer's installation
+// folder when the program lives elsewhere, or a test's folder); an empty path
+// restores the executable's folder.
+void UseApplicationFolder(const std::filesystem::path &folder);

@@ -11,19 +11,19 @@ QString fittedToField(const QString &text)
 }
 } // namespace
 
-Result<QString> ReadDescription(const QString &path)
+Result<QString> ReadDescription(const std::filesystem::path &path)
 {
     platform::Result<std::string> field =
-        platform::readAt(ToNativePath(path), kDescriptionOffset, kDescriptionLength);
+        platform::readAt(path, kDescriptionOffset, kDescriptionLength);
     if (!field.ok())
         return {QString(), ToFileError(*field.failure)};
     field.value.resize(kDescriptionLength, '\0'); // past the end of the file: NUL characters
     return Result<QString>::success(FromAnsi(field.value));
 }
 
-Status WriteDescription(const QString &path, const QString &text)
+Status WriteDescription(const std::filesystem::path &path, const QString &text)
 {
     const QByteArray bytes = ToAnsi(fittedToField(text));
-    return ToStatus(platform::writeAt(ToNativePath(path), kDescriptionOffset,
+    return ToStatus(platform::writeAt(path, kDescriptionOffset,
                                       std::string_view(bytes.constData(), bytes.size())));
 }

@@ -4,15 +4,17 @@
 
 #include <QString>
 
+#include <filesystem>
+
 // The description stored inside a skin file: 255 single-byte characters at
 // byte offset 581. No other byte of the file is ever read or written.
 inline constexpr qint64 kDescriptionOffset = 581;
 inline constexpr qsizetype kDescriptionLength = 255;
 
 // The whole field as 255 characters; bytes past the end of a short file read
-// as NUL characters. A missing file is created, empty.
-Result<QString> ReadDescription(const QString &path);
+// as NUL characters. A missing file is a failure: reading creates nothing.
+Result<QString> ReadDescription(const std::filesystem::path &path);
 
 // Stores text cut or space-padded to 255 characters. A file shorter than the
 // field grows with zero bytes up to its end; a missing file is created.
-Status WriteDescription(const QString &path, const QString &text);
+Status WriteDescription(const std::filesystem::path &path, const QString &text);

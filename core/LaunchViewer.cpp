@@ -6,5 +6,5 @@
 
 Status LaunchViewer()
 {
-    return ToStatus(platform::startProgram(ToNativePath(ViewerExecutablePath())));
+    return ToStatus(platform::startProgram(ViewerExecutablePath()));
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <filesystem>
+
 // State shared by the whole program for the whole run.
 namespace Module1 {
 
@@ -13,7 +15,7 @@ inline QString ToolTipsEnable;
 inline QString KillKelvoraEnable;
 
 // Full path of the preview image of the skin selected last; empty at start.
-inline QString PreviewPath;
+inline std::filesystem::path PreviewPath;
 
 // Asks the running viewer to close and waits for it; says so when its window
 // is still there afterwards.

@@ -1,55 +1,88 @@
 #include "SkinActions.h"
 
+#include "ActiveSkin.h"
 #include "AppInfo.h"
-#include "FileCopy.h"
 #include "LaunchViewer.h"
 #include "Module1.h"
+#include "platform/Trash.h"
 #include "Settings.h"
 #include "SkinLibrary.h"
-#include "Trash.h"
 #include "UserInterface.h"
 
-void ApplySkin(const QString &name)
+namespace {
+
+// A setting that leads out of the application folder, or onto the library or
+// the viewer, is never written to: the user is told which setting is wrong.
+bool activeSkinNameIsUsable(UserInterface &ui)
+{
+    const QString problem = ActiveSkinNameProblem(Module1::SkinFileName);
+    if (problem.isEmpty())
+        return true;
+    ui.ShowMessage(QStringLiteral("В настройках указано неверное имя файла скина Kelvora «%1»: "
+                                  "%2. Исправьте его в окне «Настройки».")
+                       .arg(Module1::SkinFileName, problem),
+                   UserInterface::Icon::Critical, kApplicationTitle);
+    return false;
+}
+
+// The steps of an apply and of an undo: the viewer closed first and started
+// afterwards when the settings say so, and between them the active skin
+// replaced by source (none: nothing selected), keeping the file it replaces.
+void replaceActiveSkinWith(const std::filesystem::path &source)
 {
     UserInterface &ui = *CurrentUserInterface();
-    // A setting that leads out of the application folder, or onto the library
-    // or the viewer, is never written to; the viewer is left as it is.
-    if (const QString problem = ActiveSkinNameProblem(Module1::SkinFileName); !problem.isEmpty()) {
-        ui.ShowMessage(QStringLiteral("В настройках указано неверное имя файла скина Kelvora "
-                                      "«%1»: %2. Исправьте его в окне «Настройки».")
-                           .arg(Module1::SkinFileName, problem),
-                       UserInterface::Icon::Critical, kApplicationTitle);
+    if (!activeSkinNameIsUsable(ui))
         return;
-    }
-
     if (IsFlagOn(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable))
         Module1::CloseViewer();
 
     // From here on a step that fails is reported and the next one runs.
-    if (name.isEmpty()) {
+    if (source.empty()) {
         ui.ShowMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
                        kApplicationTitle);
     } else {
-        std::optional<CopyFailure> failure;
-        ui.RunLongStep(QStringLiteral("Копирование скина…"), [&failure, &name] {
-            failure = CopyFileReplacing(SkinFilePath(name), ActiveSkinPath());
-        });
+        Status failure;
+        ui.RunLongStep(
+            QStringLiteral("Копирование скина…"),
+            [&failure, &source, active = ActiveSkinPath(), previous = PreviousSkinPath()] {
+                failure = ReplaceActiveSkin(source, active, previous);
+            });
         if (failure)
-            ui.ShowError(failure->error);
+            ui.ShowError(*failure);
+        ui.ActiveSkinChanged();
     }
 
     if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply))
         LaunchViewer(); // a viewer that does not start is not reported
 }
 
-void DeleteSkin(const QString &name)
+} // namespace
+
+void ApplySkin(const std::filesystem::path &name)
+{
+    replaceActiveSkinWith(name.empty() ? name : SkinFilePath(name));
+}
+
+bool CanUndoApply()
+{
+    std::error_code error;
+    return ActiveSkinNameProblem(Module1::SkinFileName).isEmpty() &&
+           std::filesystem::is_regular_file(PreviousSkinPath(), error);
+}
+
+void UndoApply()
+{
+    replaceActiveSkinWith(PreviousSkinPath());
+}
+
+void DeleteSkin(const std::filesystem::path &name)
 {
     // Nothing is asked and nothing is reported: a file that cannot go stays.
     // The preview goes with its own skin; the one shown last may belong to
     // another skin, whose picture must stay.
-    if (!name.isEmpty()) {
-        MoveToTrash(SkinFilePath(name));
-        MoveToTrash(PreviewPathFor(name));
+    if (!name.empty()) {
+        platform::moveToTrash(SkinFilePath(name));
+        platform::moveToTrash(PreviewPathFor(name));
     }
     CurrentUserInterface()->RefreshSkinList();
 }

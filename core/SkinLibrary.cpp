@@ -3,9 +3,9 @@
 #include "AppFolder.h"
 #include "Module1.h"
 #include "platform/FileListing.h"
+#include "platform/PositionedFile.h"
 #include "PlatformEdge.h"
 
-#include <QDir>
 #include <QLatin1StringView>
 
 #include <algorithm>
@@ -14,10 +14,12 @@
 
 namespace {
 
-const QLatin1StringView kSkinsFolder("Skins");
+constexpr std::string_view kSkinsFolder = "Skins";
 constexpr std::string_view kSkinExtension = ".scn";
-const QLatin1StringView kPreviewExtension(".jpg");
-const QLatin1StringView kViewerExecutable("Kelvora.exe");
+constexpr std::string_view kPreviewExtension = ".jpg";
+constexpr std::string_view kViewerExecutable = "Kelvora.exe";
+// Far above any preview's size, far below what would strain the memory.
+constexpr std::size_t kLargestPreview = 64 * 1024 * 1024;
 
 // The name with each character case-folded on its own, as case-insensitive
 // comparison of texts does; one character at a time is much cheaper than
@@ -31,53 +33,75 @@ QString caseFolded(const QString &name)
     return folded;
 }
 
-// Order of the skin list: by name ignoring letter case, ties by exact name.
-// Folding each name once keeps the sort from folding at every comparison.
-void sortForList(QStringList &names)
+// Order of the skin list: by shown name ignoring letter case, ties by exact
+// name. Folding each name once keeps the sort from folding at every comparison.
+void sortForList(std::vector<SkinName> &skins)
 {
     struct Entry
     {
         QString folded;
-        QString name;
+        SkinName skin;
     };
     std::vector<Entry> entries;
-    entries.reserve(names.size());
-    for (QString &name : names)
-        entries.push_back({caseFolded(name), std::move(name)});
+    entries.reserve(skins.size());
+    for (SkinName &skin : skins)
+        entries.push_back({caseFolded(skin.shown), std::move(skin)});
     std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        const int byCase = a.folded.compare(b.folded);
-        return byCase != 0 ? byCase < 0 : a.name < b.name;
+        if (const int byCase = a.folded.compare(b.folded); byCase != 0)
+            return byCase < 0;
+        if (const int exact = a.skin.shown.compare(b.skin.shown); exact != 0)
+            return exact < 0;
+        return a.skin.file < b.skin.file; // names that show alike
     });
-    for (qsizetype i = 0; i < names.size(); ++i)
-        names[i] = std::move(entries[i].name);
+    for (std::size_t i = 0; i < skins.size(); ++i)
+        skins[i] = std::move(entries[i].skin);
 }
 
 } // namespace
 
-QString SkinsFolderPath()
+std::filesystem::path SkinsFolderPath()
 {
-    return ApplicationFolder() + QDir::separator() + kSkinsFolder;
+    return ApplicationFolder() / kSkinsFolder;
 }
 
-QString SkinFilePath(const QString &name)
+std::filesystem::path SkinFilePath(const std::filesystem::path &name)
 {
-    return SkinsFolderPath() + QDir::separator() + name;
+    return SkinsFolderPath() / name;
 }
 
-QString PreviewPathFor(const QString &name)
+std::filesystem::path PreviewPathFor(const std::filesystem::path &name)
 {
     // Always drops the last four characters, whatever they are.
-    return SkinsFolderPath() + QDir::separator() + name.left(name.size() - 4) + kPreviewExtension;
+    std::filesystem::path::string_type base = name.native();
+    base.resize(base.size() >= 4 ? base.size() - 4 : 0);
+    return SkinsFolderPath() / (std::filesystem::path(base) += kPreviewExtension);
 }
 
-QString ActiveSkinPath()
+std::filesystem::path ActiveSkinPath()
 {
-    return ApplicationFolder() + QDir::separator() + Module1::SkinFileName;
+    return ApplicationFolder() / ToNativePath(Module1::SkinFileName);
 }
 
-QString ViewerExecutablePath()
+std::filesystem::path PreviousSkinPath()
 {
-    return ApplicationFolder() + QDir::separator() + kViewerExecutable;
+    return ActiveSkinPath() += ".bak";
+}
+
+std::filesystem::path ViewerExecutablePath()
+{
+    return ApplicationFolder() / kViewerExecutable;
+}
+
+Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path)
+{
+    platform::Result<std::string> bytes = platform::readAt(path, 0, kLargestPreview + 1);
+    if (!bytes.ok())
+        return {{}, ToFileError(*bytes.failure)};
+    if (bytes.value.size() > kLargestPreview)
+        return {{},
+                FileError{FromNativePath(path), QStringLiteral("файл слишком велик для картинки")}};
+    return Result<QByteArray>::success(
+        QByteArray(bytes.value.data(), qsizetype(bytes.value.size())));
 }
 
 QString ActiveSkinNameProblem(const QString &name)
@@ -93,23 +117,25 @@ QString ActiveSkinNameProblem(const QString &name)
         if (c.unicode() < 0x20)
             return QStringLiteral("имя не может содержать управляющие знаки");
     }
-    if (name.compare(kSkinsFolder, Qt::CaseInsensitive) == 0)
+    if (name.compare(QLatin1StringView(kSkinsFolder), Qt::CaseInsensitive) == 0)
         return QStringLiteral("это папка скинов");
-    if (name.compare(kViewerExecutable, Qt::CaseInsensitive) == 0)
+    if (name.compare(QLatin1StringView(kViewerExecutable), Qt::CaseInsensitive) == 0)
         return QStringLiteral("это программа Kelvora");
     return {};
 }
 
-Result<QStringList> ListSkins()
+Result<std::vector<SkinName>> ListSkins()
 {
-    const platform::Result<std::vector<platform::NativeName>> listed =
-        platform::visibleFileNames(ToNativePath(SkinsFolderPath()), kSkinExtension);
+    platform::Result<std::vector<platform::NativeName>> listed =
+        platform::visibleFileNames(SkinsFolderPath(), kSkinExtension);
     if (!listed.ok())
-        return {QStringList(), ToFileError(*listed.failure)};
-    QStringList skins;
-    skins.reserve(qsizetype(listed.value.size()));
-    for (const platform::NativeName &name : listed.value)
-        skins.append(FromNativeName(name));
+        return {{}, ToFileError(*listed.failure)};
+    std::vector<SkinName> skins;
+    skins.reserve(listed.value.size());
+    for (platform::NativeName &name : listed.value) {
+        QString shown = FromNativeName(name);
+        skins.push_back({std::move(name), std::move(shown)});
+    }
     sortForList(skins);
-    return Result<QStringList>::success(std::move(skins));
+    return Result<std::vector<SkinName>>::success(std::move(skins));
 }

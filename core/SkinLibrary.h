@@ -2,23 +2,40 @@
 
 #include "FileError.h"
 
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
-// Paths of the skin library. Each is built by plain concatenation from the
-// application folder, afresh at every call, and never normalised.
-QString SkinsFolderPath();
-QString SkinFilePath(const QString &name);
-QString PreviewPathFor(const QString &name);
-QString ActiveSkinPath();
-QString ViewerExecutablePath();
+#include <filesystem>
+#include <vector>
+
+// A skin of the library: its file's name as the file system holds it (bytes
+// that may be no valid text survive) and the text that shows it.
+struct SkinName
+{
+    std::filesystem::path file;
+    QString shown;
+};
+
+// Paths of the skin library, built from the application folder afresh at every
+// call and never normalised. A skin's name is its bare file name; an empty one
+// leads to the Skins folder itself.
+std::filesystem::path SkinsFolderPath();
+std::filesystem::path SkinFilePath(const std::filesystem::path &name);
+std::filesystem::path PreviewPathFor(const std::filesystem::path &name);
+std::filesystem::path ActiveSkinPath();
+// The active skin file as it was before the last apply or undo replaced it.
+std::filesystem::path PreviousSkinPath();
+std::filesystem::path ViewerExecutablePath();
+
+// The bytes of a preview image. A file that is missing, no regular file (it is
+// never waited on) or larger than any preview needs to be is a failure.
+Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path);
 
 // What makes this value of SkinFileName unusable, as a phrase for a message;
 // empty when it names a file directly in the application folder that is
 // neither the Skins folder nor the viewer.
 QString ActiveSkinNameProblem(const QString &name);
 
-// Bare names of the skin files ("*.scn", any letter case) in the Skins folder,
-// in the order the skin list shows them. A folder that cannot be read gives an
-// error naming it.
-Result<QStringList> ListSkins();
+// The skin files ("*.scn", any letter case) of the Skins folder, in the order
+// the skin list shows them. A folder that cannot be read gives an error naming it.
+Result<std::vector<SkinName>> ListSkins();

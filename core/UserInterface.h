@@ -26,6 +26,8 @@ public:
     // A failed file or platform operation; returns when the user has dismissed it.
     virtual void ShowError(const FileError &error) = 0;
     virtual void RefreshSkinList() = 0;
+    // The active skin file may hold other bytes now.
+    virtual void ActiveSkinChanged() {}
 
     // Runs work, which touches no part of the user interface, and returns when
     // it is done. An interface with windows runs it off its own thread, so that

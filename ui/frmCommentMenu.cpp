@@ -3,6 +3,7 @@
 #include "DescriptionField.h"
 #include "Messages.h"
 #include "ModalWindows.h"
+#include "PlatformEdge.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -74,7 +75,7 @@ void frmCommentMenu::btnOpenClicked()
     if (chosen.isEmpty() || chosen.size() > kLongestPath)
         return;
     // A file that cannot be read leaves the file opened before, its path and its text.
-    const Result<QString> field = ReadDescription(chosen);
+    const Result<QString> field = ReadDescription(ToNativePath(chosen));
     if (!field.ok()) {
         ShowFileError(this, *field.error);
         return;
@@ -91,6 +92,6 @@ void frmCommentMenu::BtnSaveClicked()
                     QStringLiteral("Ошибка"));
         return;
     }
-    if (const Status failed = WriteDescription(FilenameA, fieldTextOf(Text1)))
+    if (const Status failed = WriteDescription(ToNativePath(FilenameA), fieldTextOf(Text1)))
         ShowFileError(this, *failed);
 }

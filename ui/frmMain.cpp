@@ -16,6 +16,7 @@
 #include "Settings.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
+#include "SkinListModel.h"
 #include "Twips.h"
 #include "WidgetHandle.h"
 #include "WindowConventions.h"
@@ -28,7 +29,6 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStringListModel>
 #include <QTimer>
 
 #include <utility>
@@ -113,7 +113,8 @@ void frmMain::createControls()
     // A plain list of names: thousands of skins cost one string each.
     File1 = new QListView(Frame1);
     placeInFrame(File1, "File1", TwipsRect(120, 240, 5295, 3405));
-    File1->setModel(new QStringListModel(File1));
+    skins = new SkinListModel(File1);
+    File1->setModel(skins);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     File1->setUniformItemSizes(true); // lays out thousands of names without measuring each
@@ -145,7 +146,7 @@ void frmMain::createControls()
     btnApplySk->setFocus();
 
     connect(File1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!selectedSkin().isEmpty())
+        if (!selectedSkin().empty())
             File1Click();
     });
     connect(btnApplySk, &QPushButton::clicked, this, &frmMain::btnApplySkClick);
@@ -195,17 +196,17 @@ void frmMain::createToolTips()
 
 void frmMain::RefreshSkinList()
 {
-    const Result<QStringList> skins = ListSkins();
+    Result<std::vector<SkinName>> listed = ListSkins();
     {
         const QSignalBlocker quiet(File1->selectionModel()); // a refill selects nothing
-        static_cast<QStringListModel *>(File1->model())->setStringList(skins.value);
+        skins->setSkins(std::move(listed.value));
     }
-    if (skins.ok())
+    if (listed.ok())
         return;
     if (isVisible())
-        ShowFileError(this, *skins.error);
+        ShowFileError(this, *listed.error);
     else
-        pendingListError = skins.error;
+        pendingListError = listed.error;
 }
 
 void frmMain::ShowMessage(const QString &text, Icon icon, const QString &caption)
@@ -241,7 +242,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::File1Click()
 {
-    const QString name = selectedSkin();
+    const std::filesystem::path name = selectedSkin();
     const Result<QString> description = ReadDescription(SkinFilePath(name));
     if (!description.ok()) {
         ShowFileError(this, *description.error);
@@ -288,10 +289,11 @@ void frmMain::mnuAboutClick()
     ShowModal(dialog);
 }
 
-QString frmMain::selectedSkin() const
+std::filesystem::path frmMain::selectedSkin() const
 {
     const QModelIndexList selected = File1->selectionModel()->selectedRows();
-    return selected.isEmpty() ? QString() : selected.first().data().toString();
+    return selected.isEmpty() ? std::filesystem::path()
+                              : skins->skinAt(selected.first().row()).file;
 }
 
 cToolTipEx &frmMain::ToolTips()

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <memory>
 
 class QAction;
@@ -12,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QListView;
 class QPushButton;
+class SkinListModel;
 class cToolTipEx;
 
 // The main window: the skin list with the selected skin's preview and
@@ -50,10 +52,12 @@ private:
     void mnuDestEditorClick();
     void mnuAboutClick();
 
-    QString selectedSkin() const;
+    // The file name of the skin selected in the list; empty when none is.
+    std::filesystem::path selectedSkin() const;
 
     QGroupBox *Frame1 = nullptr;
     QListView *File1 = nullptr;
+    SkinListModel *skins = nullptr;
     QGroupBox *Frame2 = nullptr;
     QLabel *Image1 = nullptr;
     QGroupBox *Frame3 = nullptr;

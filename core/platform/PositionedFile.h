@@ -13,9 +13,9 @@
 
 namespace platform {
 
-// Up to length bytes at offset; fewer where the file ends before. The file is
-// opened for reading and writing, so a missing one is created empty; a file
-// that allows only reading is still read.
+// Up to length bytes at offset; fewer where the file ends before. A file that
+// allows only reading is read all the same; a missing one is a failure, and
+// is not created.
 Result<std::string> readAt(const std::filesystem::path &path, std::uint64_t offset,
                            std::size_t length);
 

@@ -1,6 +1,8 @@
 #include "PositionedFile.h"
 #include "UnixSupport.h"
 
+#include <algorithm>
+
 namespace platform {
 
 using posix::Descriptor;
@@ -9,11 +11,12 @@ Result<std::string> readAt(const std::filesystem::path &path, std::uint64_t offs
                            std::size_t length)
 {
     struct stat status;
-    Result<Descriptor> file = posix::openRegularFile(path, O_RDWR | O_CREAT, status);
-    if (!file.ok() && file.failure->code != FileProblem::notARegularFile)
-        file = posix::openRegularFile(path, O_RDONLY, status);
+    Result<Descriptor> file = posix::openRegularFile(path, O_RDONLY, status);
     if (!file.ok())
         return {{}, file.failure};
+    // Room for what the file holds there, not for all that was asked.
+    const std::uint64_t size = std::uint64_t(status.st_size);
+    length = std::size_t(std::min<std::uint64_t>(length, size > offset ? size - offset : 0));
 
     std::string bytes(length, '\0');
     std::size_t got = 0;

@@ -25,11 +25,15 @@ OVERLAPPED at(std::uint64_t offset)
 Result<std::string> readAt(const std::filesystem::path &path, std::uint64_t offset,
                            std::size_t length)
 {
-    Result<Handle> file = win32::openDiskFile(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
-    if (!file.ok() && file.failure->code != FileProblem::notARegularFile)
-        file = win32::openDiskFile(path, GENERIC_READ, OPEN_EXISTING);
+    Result<Handle> file = win32::openDiskFile(path, GENERIC_READ, OPEN_EXISTING);
     if (!file.ok())
         return {{}, file.failure};
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.value.get(), &size))
+        return {{}, win32::failureOf(path)};
+    // Room for what the file holds there, not for all that was asked.
+    const std::uint64_t held = std::uint64_t(size.QuadPart) > offset ? size.QuadPart - offset : 0;
+    length = std::size_t(std::min<std::uint64_t>(length, held));
 
     std::string bytes(length, '\0');
     std::size_t got = 0;

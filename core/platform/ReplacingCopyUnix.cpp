@@ -144,4 +144,24 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
     return std::nullopt;
 }
 
+Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return posix::failureOf(to);
+    syncFolderOf(to);
+    return std::nullopt;
+}
+
+Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    if (::unlink(to.c_str()) != 0 && errno != ENOENT)
+        return posix::failureOf(to);
+    // A link to the file itself, not to a symbolic link that leads to it.
+    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        syncFolderOf(to);
+        return std::nullopt;
+    }
+    return copyReplacing(from, to);
+}
+
 } // namespace platform

@@ -55,6 +55,20 @@ std::filesystem::path finalTarget(const std::filesystem::path &path)
     return target;
 }
 
+// Retries while another program holds the target open; false with the last
+// error set when that does not end in time.
+bool moveReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        if (!isHeldOpen(GetLastError()) || attempt == kAttempts)
+            return false;
+        Sleep(kPauseMilliseconds);
+    }
+}
+
 // A file of a unique name beside another, removed when this goes unless it
 // has taken the other's place.
 class TemporaryFile
@@ -87,21 +101,10 @@ public:
     HANDLE get() const { return file_.get(); }
     bool close() { return file_.close(); }
 
-    // Retries while another program holds the target open; false with the
-    // last error set when that does not end in time.
     bool replace(const std::filesystem::path &target)
     {
-        for (int attempt = 1;; ++attempt) {
-            if (MoveFileExW(path_.c_str(), target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-                kept_ = true;
-                return true;
-            }
-            const DWORD error = GetLastError();
-            if (!isHeldOpen(error) || attempt == kAttempts)
-                return false;
-            Sleep(kPauseMilliseconds);
-        }
+        kept_ = moveReplacing(path_, target);
+        return kept_;
     }
 
 private:
@@ -158,6 +161,22 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
     if (!FlushFileBuffers(output.get()) || !output.close() || !output.replace(target))
         return win32::failureOf(target);
     return std::nullopt;
+}
+
+Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    if (!moveReplacing(from, to))
+        return win32::failureOf(to);
+    return std::nullopt;
+}
+
+Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    if (!DeleteFileW(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return win32::failureOf(to);
+    if (CreateHardLinkW(to.c_str(), finalTarget(from).c_str(), nullptr))
+        return std::nullopt;
+    return copyReplacing(from, to);
 }
 
 } // namespace platform

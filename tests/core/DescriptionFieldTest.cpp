@@ -1,4 +1,5 @@
 #include "DescriptionField.h"
+#include "SkinLibrary.h"
 
 #include "TempAppFolder.h"
 
@@ -9,7 +10,7 @@ namespace {
 class DescriptionFieldTest : public TempAppFolderTest
 {
 protected:
-    QString skin() const { return skinsFolder() + QStringLiteral("/test.scn"); }
+    std::filesystem::path skin() const { return SkinFilePath("test.scn"); }
 
     QByteArray fieldBytes() const { return readFile(skin()).mid(kDescriptionOffset, 255); }
 };
@@ -44,7 +45,7 @@ TEST_F(DescriptionFieldTest, ReadsNulBytesWholeAndShortFilesAsNul)
 
     writeFile(skin(), QByteArray(600, 'v')); // ends 19 bytes into the field
     EXPECT_EQ(ReadDescription(skin()).value, QString(19, u'v') + QString(236, QChar(0)));
-    EXPECT_EQ(QFileInfo(skin()).size(), 600);
+    EXPECT_EQ(QFileInfo(text(skin())).size(), 600);
 }
 
 TEST_F(DescriptionFieldTest, GrowsAShortFileWithZeroBytesKeepingItsStart)
@@ -75,13 +76,12 @@ TEST_F(DescriptionFieldTest, ChangesOnlyTheFieldOfALongFile)
     EXPECT_EQ(after.mid(581, 255), QByteArray("new") + QByteArray(252, ' '));
 }
 
-TEST_F(DescriptionFieldTest, ReadOfAMissingFileCreatesItEmpty)
+TEST_F(DescriptionFieldTest, ReadOfAMissingFileFailsAndCreatesNothing)
 {
     const Result<QString> read = ReadDescription(skin());
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.value, QString(255, QChar(0)));
-    ASSERT_TRUE(QFileInfo::exists(skin()));
-    EXPECT_EQ(QFileInfo(skin()).size(), 0);
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error->path, text(skin()));
+    EXPECT_FALSE(QFileInfo::exists(text(skin())));
 }
 
 TEST_F(DescriptionFieldTest, StoresCyrillicAsWindows1251)
@@ -102,18 +102,18 @@ TEST_F(DescriptionFieldTest, WritesUnrepresentableCharactersAsQuestionMarks)
 TEST_F(DescriptionFieldTest, FailuresNameThePathAndChangeNothing)
 {
     const QString nowhere = appFolder() + QStringLiteral("/missing/x.scn");
-    const Result<QString> read = ReadDescription(nowhere);
+    const Result<QString> read = ReadDescription(ToNativePath(nowhere));
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.error->path, nowhere);
     EXPECT_FALSE(read.error->reason.isEmpty());
 
-    const Status written = WriteDescription(nowhere, QStringLiteral("x"));
+    const Status written = WriteDescription(ToNativePath(nowhere), QStringLiteral("x"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written->path, nowhere);
     EXPECT_FALSE(QFileInfo::exists(nowhere));
 
     // A folder where a file is expected cannot be opened either.
-    EXPECT_TRUE(WriteDescription(skinsFolder(), QStringLiteral("x")));
+    EXPECT_TRUE(WriteDescription(SkinsFolderPath(), QStringLiteral("x")));
 }
 
 } // namespace

@@ -31,13 +31,20 @@ protected:
     // A skin file with a description and, when given a colour, a JPEG preview.
     void addSkin(const QString &name, const QString &description, QColor preview = QColor())
     {
-        writeFile(SkinFilePath(name), QByteArray(1000, 'v'));
-        ASSERT_FALSE(WriteDescription(SkinFilePath(name), description));
+        writeFile(skinPath(name), QByteArray(1000, 'v'));
+        ASSERT_FALSE(WriteDescription(ToNativePath(skinPath(name)), description));
         if (preview.isValid()) {
             QImage picture(previewSize, QImage::Format_RGB32);
             picture.fill(preview);
-            ASSERT_TRUE(picture.save(PreviewPathFor(name), "JPEG"));
+            ASSERT_TRUE(picture.save(previewPath(name), "JPEG"));
         }
+    }
+
+    // The program's paths of the skin with this name, as texts.
+    static QString skinPath(const QString &name) { return text(SkinFilePath(ToNativePath(name))); }
+    static QString previewPath(const QString &name)
+    {
+        return text(PreviewPathFor(ToNativePath(name)));
     }
 
     QString storeFile() const

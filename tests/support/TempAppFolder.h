@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppFolder.h"
+#include "PlatformEdge.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -20,11 +21,11 @@ protected:
         ASSERT_TRUE(root.isValid());
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("app/Skins")));
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
-        SetApplicationFolderForTesting(appFolder());
+        UseApplicationFolder(ToNativePath(appFolder()));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
     }
 
-    void TearDown() override { SetApplicationFolderForTesting(QString()); }
+    void TearDown() override { UseApplicationFolder({}); }
 
     QString appFolder() const { return root.path() + QStringLiteral("/app"); }
     QString skinsFolder() const { return appFolder() + QStringLiteral("/Skins"); }
@@ -42,6 +43,14 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+
+    // The program's paths, as the tests' texts.
+    static QString text(const std::filesystem::path &path) { return FromNativePath(path); }
+    static void writeFile(const std::filesystem::path &path, const QByteArray &bytes)
+    {
+        writeFile(text(path), bytes);
+    }
+    static QByteArray readFile(const std::filesystem::path &path) { return readFile(text(path)); }
 
     QTemporaryDir root;
 };

@@ -1,9 +1,12 @@
+#include "TestEnvironment.h"
+
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
+    PrepareTestEnvironment();
     testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
     return RUN_ALL_TESTS();

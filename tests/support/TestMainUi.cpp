@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "ModalAnswering.h"
+#include "TestEnvironment.h"
 
 #include <QApplication>
 
@@ -9,9 +10,7 @@
 // own; a modal window that no test answers fails the test instead of waiting.
 int main(int argc, char **argv)
 {
-    // Test discovery runs the binary without the test's environment.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareTestEnvironment();
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     PrepareApplication(app);

@@ -1,6 +1,5 @@
 // Each flow of the program, as a person goes through it in the main window.
 
-#include "CloseViewer.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
 #include "frmPref.h"
@@ -15,7 +14,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QTimer>
 
 #include <csignal>
@@ -98,8 +96,8 @@ TEST_F(UserFlowsTest, DeleteRemovesTheSkinAndItsPreview)
     clickButton("btnDelSkin");
 
     EXPECT_EQ(listed(), QStringList{QStringLiteral("b.scn")});
-    EXPECT_FALSE(QFileInfo::exists(SkinFilePath(QStringLiteral("a.scn"))));
-    EXPECT_FALSE(QFileInfo::exists(PreviewPathFor(QStringLiteral("a.scn"))));
+    EXPECT_FALSE(QFileInfo::exists(skinPath(QStringLiteral("a.scn"))));
+    EXPECT_FALSE(QFileInfo::exists(previewPath(QStringLiteral("a.scn"))));
 }
 
 TEST_F(UserFlowsTest, PreferencesSavedWithOkCountFromTheNextApply)
@@ -123,7 +121,7 @@ TEST_F(UserFlowsTest, PreferencesSavedWithOkCountFromTheNextApply)
     clickSkin(QStringLiteral("a.scn"));
     clickButton("btnApplySk");
     EXPECT_EQ(readFile(appFolder() + QStringLiteral("/Другой.rus")),
-              readFile(SkinFilePath(QStringLiteral("a.scn"))));
+              readFile(skinPath(QStringLiteral("a.scn"))));
     EXPECT_EQ(readFile(activeSkin()), "active");
     EXPECT_TRUE(viewer.startsWithin(10s));
 }
@@ -153,7 +151,7 @@ TEST_F(UserFlowsTest, AnEditedDescriptionShowsAtTheNextSelection)
     clickSkin(QStringLiteral("a.scn"));
     AnswerNext<frmCommentMenu>([this](frmCommentMenu &editor) {
         AnswerNext<QFileDialog>([this](QFileDialog &chooser) {
-            chooser.selectFile(SkinFilePath(QStringLiteral("a.scn")));
+            chooser.selectFile(skinPath(QStringLiteral("a.scn")));
             static_cast<QDialog &>(chooser).accept();
         });
         click(editor, "btnOpen");
@@ -223,7 +221,7 @@ TEST_F(UserFlowsTest, ApplyClosesTheViewerCopiesTheSkinAndStartsTheViewer)
     qputenv("QT_QPA_PLATFORM", platformBefore);
 
     EXPECT_TRUE(running.hasEnded());
-    EXPECT_EQ(readFile(activeSkin()), readFile(SkinFilePath(QStringLiteral("Night.scn"))));
+    EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("Night.scn"))));
     platform::ProcessId started = 0;
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
@@ -237,36 +235,3 @@ TEST_F(UserFlowsTest, ApplyClosesTheViewerCopiesTheSkinAndStartsTheViewer)
 }
 
 } // namespace
-
-// While the viewer is waited for, the window says so and a second press of
-// "Применить скин" is dropped: one apply, one message.
-TEST_F(UserFlowsTest, ASecondPressWhileTheViewerIsWaitedForStartsNothing)
-{
-    if (!platform::WindowServices().connected())
-        GTEST_SKIP() << "no X server; ./test starts Xvfb for this test";
-    SetViewerWaitLimitForTesting(1500ms);
-    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
-    StandInViewer refusing({QStringLiteral("--refuse-close")});
-    ASSERT_NE(refusing.window(), 0u);
-    open();
-    clickSkin(QStringLiteral("a.scn"));
-    QString waitingFor;
-    QTimer::singleShot(100, [this] { clickButton("btnApplySk"); });
-    QTimer::singleShot(1000, [&] {
-        if (auto *progress = window->findChild<QProgressDialog *>();
-            progress && progress->isVisible())
-            waitingFor = progress->labelText();
-    });
-    QString message;
-    AnswerNext<QMessageBox>([&](QMessageBox &box) {
-        message = box.text();
-        box.accept();
-    });
-
-    clickButton("btnApplySk");
-    SetViewerWaitLimitForTesting(kViewerWaitLimit);
-
-    EXPECT_EQ(waitingFor, QStringLiteral("Ожидание закрытия Kelvora…"));
-    EXPECT_EQ(message, QStringLiteral("Ошибка закрытия Kelvora."));
-    EXPECT_EQ(readFile(activeSkin()), readFile(SkinFilePath(QStringLiteral("a.scn"))));
-}

@@ -192,31 +192,35 @@ TEST_F(frmCommentMenuTest, RefusedChoicesKeepTheOpenedFileItsPathAndTheText)
     const QString base = skinsFolder() + u'/';
     const QString tooLong = base + QString(255 - base.size() - 4, u'n') + QStringLiteral(".scn");
     const QString unreadable = appFolder() + QStringLiteral("/missing/x.scn");
-    for (const QString &choice : {QString(), tooLong, unreadable}) {
+    const QString missing = skin(QStringLiteral("new.scn")); // reading creates nothing
+    for (const QString &choice : {QString(), tooLong, unreadable, missing}) {
         open(choice);
         EXPECT_EQ(pathCaption(), caption);
         EXPECT_EQ(text()->toPlainText(), QStringLiteral("edited"));
     }
     EXPECT_FALSE(QFileInfo::exists(tooLong));
-    ASSERT_EQ(messages.seen.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    ASSERT_EQ(messages.seen.size(), 2);
     EXPECT_TRUE(messages.seen[0].text.contains(QDir::toNativeSeparators(unreadable)));
-    EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(messages.seen[1].text.contains(QDir::toNativeSeparators(missing)));
+    EXPECT_EQ(messages.seen[1].icon, QMessageBox::Critical);
 
     save();
     EXPECT_EQ(fieldOf(skin()), padded("edited"));
 }
 
-TEST_F(frmCommentMenuTest, ANewNameOfUpTo254CharactersCreatesTheFileEmpty)
+TEST_F(frmCommentMenuTest, APathOfUpTo254CharactersOpens)
 {
     const QString base = skinsFolder() + u'/';
-    const QString fresh = base + QString(254 - base.size() - 5, u'n') + QStringLiteral(" .scn");
-    ASSERT_EQ(fresh.size(), 254);
-    open(fresh);
-    EXPECT_EQ(QFileInfo(fresh).size(), 0);
+    const QString longest = base + QString(254 - base.size() - 5, u'n') + QStringLiteral(" .scn");
+    ASSERT_EQ(longest.size(), 254);
+    writeFile(longest, "short");
+    open(longest);
     EXPECT_TRUE(text()->toPlainText().isEmpty());
-    EXPECT_TRUE(pathCaption().endsWith(QDir::toNativeSeparators(fresh)));
+    EXPECT_TRUE(pathCaption().endsWith(QDir::toNativeSeparators(longest)));
     save();
-    EXPECT_EQ(readFile(fresh), QByteArray(581, '\0') + padded(QByteArray()));
+    EXPECT_EQ(readFile(longest),
+              QByteArray("short") + QByteArray(576, '\0') + padded(QByteArray()));
 }
 
 TEST_F(frmCommentMenuTest, AFailedSaveIsReportedAndKeepsDialogAndText)
@@ -237,9 +241,10 @@ TEST_F(frmCommentMenuTest, AFailedSaveIsReportedAndKeepsDialogAndText)
 }
 
 // The platform's chooser itself: its title, filter and starting folder, and a
-// typed name of a file that does not exist yet.
-TEST_F(frmCommentMenuTest, TheChooserStartsInTheCurrentFolderAndTakesANewName)
+// typed name.
+TEST_F(frmCommentMenuTest, TheChooserStartsInTheCurrentFolderAndTakesATypedName)
 {
+    writeSkin(skin(QStringLiteral("typed.scn")), "typed");
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(skinsFolder()));
     dialog = std::make_unique<frmCommentMenu>();
@@ -259,7 +264,7 @@ TEST_F(frmCommentMenuTest, TheChooserStartsInTheCurrentFolderAndTakesANewName)
     EXPECT_EQ(title, QStringLiteral("Открытие файла скина"));
     EXPECT_EQ(filters, QStringList(QStringLiteral("Скины (*.scn)")));
     EXPECT_EQ(folder, QDir(skinsFolder()).canonicalPath());
-    EXPECT_TRUE(QFileInfo::exists(skin(QStringLiteral("typed.scn"))));
+    EXPECT_TRUE(text()->toPlainText().startsWith(QStringLiteral("typed")));
     EXPECT_TRUE(pathCaption().endsWith(QStringLiteral("typed.scn")));
 }
 

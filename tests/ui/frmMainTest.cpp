@@ -22,7 +22,7 @@ TEST_F(frmMainTest, StartsWithTheListAndNothingSelected)
     EXPECT_TRUE(nothingSelected());
     EXPECT_TRUE(child<QLabel>("Label1")->text().isEmpty());
     EXPECT_TRUE(child<QLabel>("Image1")->pixmap().isNull());
-    EXPECT_TRUE(Module1::PreviewPath.isEmpty());
+    EXPECT_TRUE(Module1::PreviewPath.empty());
     EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>("btnApplySk"));
 }
 
@@ -31,24 +31,24 @@ TEST_F(frmMainTest, SelectionShowsDescriptionAndKeepsTheLastPictureThatLoaded)
     addSkin(QStringLiteral("a.scn"), QStringLiteral("first skin"), Qt::red);
     addSkin(QStringLiteral("b.scn"), QStringLiteral("no preview"));
     addSkin(QStringLiteral("c.scn"), QStringLiteral("broken preview"));
-    writeFile(PreviewPathFor(QStringLiteral("c.scn")), "not a picture");
+    writeFile(previewPath(QStringLiteral("c.scn")), "not a picture");
     open();
     auto *description = child<QLabel>("Label1");
 
     clickSkin(QStringLiteral("a.scn"));
     EXPECT_EQ(description->text(), QStringLiteral("first skin") + QString(245, u' '));
-    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("a.scn")));
+    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("a.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::red));
     EXPECT_EQ(child<QLabel>("Image1")->size(), previewSize); // natural size
 
     clickSkin(QStringLiteral("b.scn"));
     EXPECT_TRUE(description->text().startsWith(QStringLiteral("no preview")));
-    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("b.scn")));
+    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("b.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::red));
 
     clickSkin(QStringLiteral("c.scn"));
     EXPECT_TRUE(description->text().startsWith(QStringLiteral("broken preview")));
-    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("c.scn")));
+    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("c.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::red));
 }
 
@@ -66,7 +66,7 @@ TEST_F(frmMainTest, DescriptionStopsAtTheFirstNul)
 {
     QByteArray bytes(836, '\0');
     bytes.replace(581, 5, "short");
-    writeFile(SkinFilePath(QStringLiteral("n.scn")), bytes);
+    writeFile(skinPath(QStringLiteral("n.scn")), bytes);
     open();
     clickSkin(QStringLiteral("n.scn"));
     EXPECT_EQ(child<QLabel>("Label1")->text(), QStringLiteral("short"));
@@ -79,15 +79,15 @@ TEST_F(frmMainTest, UnreadableSkinIsReportedAndChangesNothing)
     open();
     clickSkin(QStringLiteral("a.scn"));
     // A skin that turns into a folder after the list was read cannot be opened.
-    ASSERT_TRUE(QFile::remove(SkinFilePath(QStringLiteral("b.scn"))));
+    ASSERT_TRUE(QFile::remove(skinPath(QStringLiteral("b.scn"))));
     ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("b.scn")));
 
     MessageBoxCatcher messages;
     clickSkin(QStringLiteral("b.scn"));
     ASSERT_EQ(messages.seen.size(), 1);
-    EXPECT_TRUE(messages.seen[0].text.contains(SkinFilePath(QStringLiteral("b.scn"))));
+    EXPECT_TRUE(messages.seen[0].text.contains(skinPath(QStringLiteral("b.scn"))));
     EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("first")));
-    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("a.scn")));
+    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("a.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::blue));
 }
 
@@ -97,7 +97,7 @@ TEST_F(frmMainTest, MissingSkinsFolderOpensAnEmptyListAndNamesTheFolder)
     MessageBoxCatcher messages;
     open(false);
     QTRY_COMPARE(messages.seen.size(), 1);
-    EXPECT_TRUE(messages.seen[0].text.contains(SkinsFolderPath()));
+    EXPECT_TRUE(messages.seen[0].text.contains(text(SkinsFolderPath())));
     EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(listed().isEmpty());
 }
@@ -114,8 +114,8 @@ TEST_F(frmMainTest, DeletingTheSelectedSkinKeepsDescriptionAndPicture)
     EXPECT_TRUE(nothingSelected());
     EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("doomed")));
     EXPECT_EQ(previewColour(), QColor(Qt::green));
-    EXPECT_EQ(Module1::PreviewPath, PreviewPathFor(QStringLiteral("a.scn")));
-    EXPECT_FALSE(QFileInfo::exists(SkinFilePath(QStringLiteral("a.scn"))));
+    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("a.scn")));
+    EXPECT_FALSE(QFileInfo::exists(skinPath(QStringLiteral("a.scn"))));
 }
 
 TEST_F(frmMainTest, EnterRightAfterStartAppliesNothingAndSaysSo)

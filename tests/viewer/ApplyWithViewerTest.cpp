@@ -21,7 +21,7 @@ TEST_F(ApplyWithViewerTest, NothingSelectedWithBothFlagsOnClosesReportsAndLaunch
         launched.place();
     };
 
-    ApplySkin(QString());
+    ApplySkin({});
 
     EXPECT_EQ(ui.messages, std::vector{kChooseSkin});
     EXPECT_TRUE(closedBeforeTheMessage);
@@ -38,7 +38,7 @@ TEST_F(ApplyWithViewerTest, ViewerThatStaysIsReportedAndTheCopyFollowsTheMessage
     QByteArray activeAtTheMessage;
     ui.onMessage = [&] { activeAtTheMessage = readFile(activeSkin()); };
 
-    ApplySkin(QStringLiteral("Blue.scn"));
+    ApplySkin("Blue.scn");
 
     EXPECT_EQ(ui.messages, std::vector{kCloseError});
     EXPECT_EQ(activeAtTheMessage, kOldActive);
@@ -57,7 +57,7 @@ TEST_P(FlagsOffTest, ApplyOnlyCopies)
     ASSERT_NE(running.window(), 0u);
     const MarkerViewer launched(appFolder());
 
-    ApplySkin(QStringLiteral("Blue.scn"));
+    ApplySkin("Blue.scn");
 
     EXPECT_EQ(readFile(activeSkin()), kBlue);
     EXPECT_FALSE(running.hasEnded());

@@ -97,7 +97,7 @@ TEST_F(WineViewerTest, ApplyClosesTheViewerCopiesTheSkinAndStartsItAgainMinimise
         windows.openProcess(windows.processIdOf(windows.findTopLevelWindow(kTitle)));
     ASSERT_FALSE(running.isNull());
 
-    ApplySkin(QStringLiteral("Blue.scn"));
+    ApplySkin("Blue.scn");
 
     EXPECT_TRUE(windows.waitForEnd(running, 0ms)) << "the apply went on before the viewer ended";
     EXPECT_TRUE(ui.messages.empty());
@@ -115,7 +115,7 @@ TEST_F(WineViewerTest, ViewerThatRefusesIsReportedAfterTheWaitAndTheCopyFollows)
     QByteArray activeAtTheMessage;
     ui.onMessage = [&] { activeAtTheMessage = readFile(activeSkin()); };
 
-    ApplySkin(QStringLiteral("Blue.scn"));
+    ApplySkin("Blue.scn");
 
     EXPECT_EQ(ui.messages, std::vector{kCloseError});
     EXPECT_EQ(activeAtTheMessage, kOldActive);

@@ -2,6 +2,7 @@
 // descriptions, and an active skin file. Usage: make_demo_library FOLDER
 
 #include "DescriptionField.h"
+#include "PlatformEdge.h"
 
 #include <QDir>
 #include <QFile>
@@ -113,7 +114,8 @@ bool makeSkin(const QString &skinsFolder, const DemoSkin &skin)
     const QString skinPath = skinsFolder + u'/' + name;
     if (!writeFile(skinPath, skinBytes(name)))
         return fail(QStringLiteral("cannot write ") + skinPath);
-    if (const Status error = WriteDescription(skinPath, QString::fromUtf8(skin.description)))
+    if (const Status error =
+            WriteDescription(ToNativePath(skinPath), QString::fromUtf8(skin.description)))
         return fail(error->path + QStringLiteral(": ") + error->reason);
 
     const QString previewPath = skinsFolder + u'/' + name.chopped(4) + QStringLiteral(".jpg");

@@ -10,6 +10,7 @@
 #include "frmMain.h"
 #include "frmPref.h"
 #include "ModalWindows.h"
+#include "PlatformEdge.h"
 #include "SkinLibrary.h"
 
 #include <QApplication>
@@ -138,7 +139,8 @@ int main(int argc, char **argv)
     thenPicture<frmCommentMenu>(QStringLiteral("editor-empty"), [](frmCommentMenu &editor) {
         thenPicture<QFileDialog>(QStringLiteral("file-chooser"), [](QFileDialog &chooser) {
             // Typed into the name box: with the focus there, selectFile() leaves it as it is.
-            child<QLineEdit>(chooser, "fileNameEdit")->setText(SkinFilePath(kSkin));
+            child<QLineEdit>(chooser, "fileNameEdit")
+                ->setText(FromNativePath(SkinFilePath(kSkin.toStdString())));
             static_cast<QDialog &>(chooser).accept();
         });
         click(editor, "btnOpen");

@@ -8,6 +8,7 @@
 #include "platform/PositionedFile.h"
 #include "platform/ProgramStart.h"
 #include "platform/ReplacingCopy.h"
+#include "platform/Trash.h"
 #include "platform/WindowServices.h"
 
 namespace every_service {
@@ -23,9 +24,12 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&copyReplacing),
     reinterpret_cast<AnyFunction>(&executablePath),
     reinterpret_cast<AnyFunction>(&lastSystemError),
+    reinterpret_cast<AnyFunction>(&linkOrCopy),
+    reinterpret_cast<AnyFunction>(&moveToTrash),
     reinterpret_cast<AnyFunction>(&leadsNowhere),
     reinterpret_cast<AnyFunction>(&prepareUserInterface),
     reinterpret_cast<AnyFunction>(&readAt),
+    reinterpret_cast<AnyFunction>(&renameReplacing),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&startProgram),
     reinterpret_cast<AnyFunction>(&systemReason),

@@ -56,14 +56,14 @@ TEST_F(PositionedFile, ReadsTheBytesThereAndShortFilesShort)
     }
 }
 
-TEST_F(PositionedFile, ReadOfAMissingFileCreatesItEmpty)
+TEST_F(PositionedFile, ReadOfAMissingFileFailsAndCreatesNothing)
 {
     const platform::Result<std::string> read = readAt(file, kOffset, kLength);
 
-    ASSERT_TRUE(read.ok()) << read.failure->reason();
-    EXPECT_EQ(read.value, "");
-    ASSERT_TRUE(fs::is_regular_file(file));
-    EXPECT_EQ(fs::file_size(file), 0u);
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.failure->path, file);
+    EXPECT_EQ(read.failure->code, std::errc::no_such_file_or_directory) << read.failure->reason();
+    EXPECT_FALSE(fs::exists(file));
 }
 
 TEST_F(PositionedFile, EveryByteValueIsWrittenAndReadBack)

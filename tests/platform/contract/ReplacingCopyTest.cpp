@@ -65,6 +65,28 @@ TEST_F(ReplacingCopy, ReplacesTheDestinationWithAllTheBytes)
     expectNothingLeftBehind();
 }
 
+// Keeping the file an apply replaces: its bytes under a second name, which
+// then replaces an older one in one step.
+TEST_F(ReplacingCopy, KeepsTheBytesOfAFileThenRenamesThemOverAnother)
+{
+    const fs::path kept = folder / "Kelvora.rus.new";
+    const fs::path previous = folder / "Kelvora.rus.bak";
+    writeFile(kept, "stale");
+    writeFile(previous, "older");
+
+    ASSERT_FALSE(platform::linkOrCopy(active, kept));
+    ASSERT_FALSE(copyReplacing(skin, active));
+    ASSERT_FALSE(platform::renameReplacing(kept, previous));
+
+    EXPECT_EQ(readFile(previous), kOld);
+    EXPECT_EQ(readFile(active), kSkin);
+    EXPECT_FALSE(fs::exists(kept));
+    const platform::Status missing = platform::renameReplacing(kept, previous);
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->path, previous);
+    EXPECT_EQ(readFile(previous), kOld);
+}
+
 TEST_F(ReplacingCopy, CreatesAMissingDestination)
 {
     fs::remove(active);

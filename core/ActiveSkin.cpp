@@ -1,0 +1,61 @@
+#include "ActiveSkin.h"
+
+#include "platform/PositionedFile.h"
+#include "platform/ReplacingCopy.h"
+#include "PlatformEdge.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::optional<std::uintmax_t> sizeOf(const fs::path &file)
+{
+    std::error_code error;
+    if (!fs::is_regular_file(file, error))
+        return std::nullopt;
+    const std::uintmax_t size = fs::file_size(file, error);
+    return error ? std::nullopt : std::optional(size);
+}
+
+} // namespace
+
+Status ReplaceActiveSkin(const fs::path &source, const fs::path &active, const fs::path &previous)
+{
+    if (!sizeOf(active)) // nothing to keep
+        return ToStatus(platform::copyReplacing(source, active));
+    fs::path kept = previous;
+    kept += ".new";
+    if (const platform::Status failed = platform::linkOrCopy(active, kept))
+        return ToFileError(*failed);
+    if (const platform::Status failed = platform::copyReplacing(source, active)) {
+        std::error_code ignored; // the half-kept file only: active is as it was
+        fs::remove(kept, ignored);
+        return ToFileError(*failed);
+    }
+    return ToStatus(platform::renameReplacing(kept, previous));
+}
+
+std::vector<fs::path> SkinsEqualTo(const fs::path &active, const fs::path &folder,
+                                   const std::vector<fs::path> &names)
+{
+    std::vector<fs::path> equal;
+    const std::optional<std::uintmax_t> size = sizeOf(active);
+    if (!size)
+        return equal;
+    std::optional<std::string> activeBytes; // read once a skin's size matches
+    for (const fs::path &name : names) {
+        const fs::path skin = folder / name;
+        if (sizeOf(skin) != size)
+            continue;
+        if (!activeBytes) {
+            platform::Result<std::string> read = platform::readAt(active, 0, *size + 1);
+            if (!read.ok())
+                return equal;
+            activeBytes = std::move(read.value);
+        }
+        const platform::Result<std::string> bytes = platform::readAt(skin, 0, *size + 1);
+        if (bytes.ok() && bytes.value == *activeBytes)
+            equal.push_back(name);
+    }
+    return equal;
+}

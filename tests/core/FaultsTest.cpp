@@ -1,0 +1,162 @@
+// The library under bad input and faults: what must never happen is a file
+// created, lost or written outside the application folder, a wait without end,
+// or a failure that passes in silence.
+
+#include "ApplySkinFixture.h"
+#include "DescriptionField.h"
+#include "MarkerViewer.h"
+#include "SkinLibrary.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+using CoreFaultsTest = ApplySkinTest;
+
+// Reading a description never creates the file: a skin that went after the
+// list was read stays gone, and applying it leaves the active skin whole.
+TEST_F(CoreFaultsTest, ASkinThatWentIsReportedAndNeverMadeAgain)
+{
+    const std::filesystem::path gone = SkinFilePath("Gone.scn");
+
+    const Result<QString> read = ReadDescription(gone);
+    ApplySkin("Gone.scn");
+
+    EXPECT_FALSE(read.ok());
+    EXPECT_FALSE(QFileInfo::exists(text(gone)));
+    ASSERT_EQ(ui.errors.size(), 1u);
+    EXPECT_EQ(ui.errors[0].path, text(gone));
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+}
+
+// A name whose bytes are no UTF-8 text, in a folder whose name is not either:
+// listed, described, applied and deleted by its real name.
+TEST_F(CoreFaultsTest, NamesThatAreNoTextAreKeptAsTheFileSystemGivesThem)
+{
+    const std::filesystem::path folder =
+        ToNativePath(appFolder()) / std::string("\xCF\xE0\xEF\xEA\xE0"); // "Папка" in cp1251
+    ASSERT_TRUE(std::filesystem::create_directories(folder / "Skins"));
+    UseApplicationFolder(folder);
+    const std::filesystem::path name = std::string("\xCD\xEE\xF7\xFC.scn"); // "Ночь.scn"
+    std::filesystem::path preview = name;
+    preview.replace_extension(".jpg");
+    std::ofstream(folder / "Skins" / name) << std::string(900, 'n');
+    std::ofstream(folder / "Skins" / preview) << "picture";
+    ASSERT_FALSE(WriteDescription(SkinFilePath(name), QStringLiteral("Ночь")));
+
+    const Result<std::vector<SkinName>> listed = ListSkins();
+    ASSERT_TRUE(listed.ok());
+    ASSERT_EQ(listed.value.size(), 1u);
+    EXPECT_EQ(listed.value[0].file, name);
+    EXPECT_TRUE(ReadDescription(SkinFilePath(listed.value[0].file)).value.startsWith(u"Ночь"));
+    ApplySkin(listed.value[0].file);
+    EXPECT_EQ(std::filesystem::file_size(folder / "Kelvora.rus"), 900u);
+    DeleteSkin(listed.value[0].file);
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "Skins"));
+    EXPECT_TRUE(ui.errors.empty());
+}
+
+// A named pipe never answers a read: it is refused at once, not waited on.
+TEST_F(CoreFaultsTest, NamedPipesAreRefusedWithoutWaiting)
+{
+    for (const char *name : {"Pipe.scn", "Pipe.jpg"})
+        ASSERT_EQ(::mkfifo((skinsFolder() + u'/' + QLatin1StringView(name)).toLocal8Bit(), 0600),
+                  0);
+
+    EXPECT_FALSE(ReadDescription(SkinFilePath("Pipe.scn")).ok());
+    EXPECT_FALSE(ReadPreviewFile(PreviewPathFor("Pipe.scn")).ok());
+    ApplySkin("Pipe.scn");
+
+    ASSERT_EQ(ui.errors.size(), 1u);
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+}
+
+// A name too long for the trash's records of it goes all the same, at once.
+TEST_F(CoreFaultsTest, DeletingASkinOfTheLongestNameEnds)
+{
+    const QString name = QString(251, u'n') + QStringLiteral(".scn");
+    writeFile(skin(name), "x");
+
+    DeleteSkin(ToNativePath(name));
+
+    EXPECT_FALSE(QFileInfo::exists(skin(name)));
+    EXPECT_EQ(ui.refreshes, 1);
+}
+
+// A SkinFileName that leads out of the application folder, or onto the
+// library or the viewer, is said to be wrong; no file changes and the viewer
+// is neither closed nor started.
+TEST_F(CoreFaultsTest, UnusableSkinFileNameIsReportedAndNothingHappens)
+{
+    Module1::KillKelvoraEnable = QStringLiteral("1");
+    Module1::RunKLVAfterApply = QStringLiteral("1");
+    const MarkerViewer viewer(appFolder());
+    for (const char *value : {"", ".", "..", "../outside.rus", "Skins/Blue.scn", "/tmp/x.rus",
+                              "a\\b.rus", "C:x.rus", "skins", "KELVORA.EXE"}) {
+        SCOPED_TRACE(value);
+        ui.messages.clear();
+        Module1::SkinFileName = QString::fromLatin1(value);
+
+        ApplySkin("Blue.scn");
+
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("неверное имя файла скина")));
+        EXPECT_TRUE(ui.messages[0].text.contains(QString::fromLatin1(value)));
+    }
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+    EXPECT_EQ(readFile(skin(QStringLiteral("Blue.scn"))), kBlue);
+    EXPECT_FALSE(QFileInfo::exists(root.path() + QStringLiteral("/outside.rus")));
+    EXPECT_FALSE(viewer.startsWithin(500ms));
+}
+
+// Any other failure is told once, with the path and the system's reason; the
+// active skin stays as it was.
+TEST_F(CoreFaultsTest, CopyFailuresAreReportedWithPathAndReason)
+{
+    ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("Folder.scn")));
+    const struct
+    {
+        const char *situation;
+        const char *name;
+    } cases[] = {
+        {"skin removed after it was selected", "Gone.scn"},
+        {"skin is a folder", "Folder.scn"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.situation);
+        ui.errors.clear();
+
+        ApplySkin(c.name);
+
+        ASSERT_EQ(ui.errors.size(), 1u);
+        EXPECT_EQ(ui.errors[0].path, skin(QString::fromLatin1(c.name)));
+        EXPECT_FALSE(ui.errors[0].reason.isEmpty());
+        EXPECT_EQ(readFile(activeSkin()), kOldActive);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(appFolderFiles(), QStringList{QStringLiteral("Kelvora.rus")});
+}
+
+TEST_F(CoreFaultsTest, ReadOnlyActiveFileIsReportedAndStaysAsItWas)
+{
+    const QFileDevice::Permissions readOnly =
+        QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(activeSkin(), readOnly));
+
+    ApplySkin("Blue.scn");
+
+    EXPECT_EQ(readFile(activeSkin()), kOldActive);
+    EXPECT_FALSE(QFileInfo(activeSkin()).permissions().testFlag(QFileDevice::WriteOwner));
+    ASSERT_EQ(ui.errors.size(), 1u);
+    EXPECT_EQ(ui.errors[0].path, activeSkin());
+    EXPECT_EQ(appFolderFiles(), QStringList{QStringLiteral("Kelvora.rus")});
+}
+
+} // namespace

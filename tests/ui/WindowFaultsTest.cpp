@@ -1,0 +1,98 @@
+// The main window under bad input and faults: it never creates, loses or
+// hangs on a file, and never lets a second action start inside the first.
+
+#include "CloseViewer.h"
+#include "DescriptionField.h"
+#include "MainWindowFixture.h"
+#include "platform/WindowServices.h"
+#include "StandInViewer.h"
+
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class WindowFaultsTest : public MainWindowTest
+{
+protected:
+    QString activeSkin() const { return appFolder() + QStringLiteral("/Kelvora.rus"); }
+};
+
+// Selecting never creates a file, and a preview that never answers a read (a
+// named pipe) is not waited on.
+TEST_F(WindowFaultsTest, SelectingAGoneSkinOrAPipePreviewChangesNothingAndEnds)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("first"), Qt::blue);
+    addSkin(QStringLiteral("gone.scn"), QStringLiteral("gone"));
+    addSkin(QStringLiteral("pipe.scn"), QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(previewPath(QStringLiteral("pipe.scn")).toLocal8Bit(), 0600), 0);
+    open();
+    clickSkin(QStringLiteral("a.scn"));
+    ASSERT_TRUE(QFile::remove(skinPath(QStringLiteral("gone.scn"))));
+
+    MessageBoxCatcher messages;
+    clickSkin(QStringLiteral("gone.scn"));
+    ASSERT_EQ(messages.seen.size(), 1);
+    EXPECT_TRUE(messages.seen[0].text.contains(skinPath(QStringLiteral("gone.scn"))));
+    EXPECT_FALSE(QFileInfo::exists(skinPath(QStringLiteral("gone.scn"))));
+    EXPECT_TRUE(description().startsWith(QStringLiteral("first")));
+
+    clickSkin(QStringLiteral("pipe.scn"));
+    EXPECT_TRUE(description().startsWith(QStringLiteral("pipe")));
+    EXPECT_EQ(previewColour(), QColor(Qt::blue));
+}
+
+// A skin whose name is no UTF-8 text shows, and its description is its own.
+TEST_F(WindowFaultsTest, ASkinNamedInOtherBytesShowsItsOwnDescription)
+{
+    const std::filesystem::path name = std::string("\xCD\xEE\xF7\xFC.scn"); // cp1251
+    std::ofstream(SkinFilePath(name)) << std::string(900, 'n');
+    ASSERT_FALSE(WriteDescription(SkinFilePath(name), QStringLiteral("Ночь")));
+    open();
+    ASSERT_EQ(listed().size(), 1);
+
+    clickSkin(listed()[0]);
+
+    EXPECT_TRUE(description().startsWith(QStringLiteral("Ночь")));
+    EXPECT_EQ(std::filesystem::directory_iterator(SkinsFolderPath())->path().filename(), name);
+}
+
+// While the viewer is waited for, the window says so and a second press of
+// "Применить скин" is dropped: one apply, one message.
+TEST_F(WindowFaultsTest, ASecondPressWhileTheViewerIsWaitedForStartsNothing)
+{
+    if (!platform::WindowServices().connected())
+        GTEST_SKIP() << "no X server; ./test starts Xvfb for this test";
+    SetViewerWaitLimitForTesting(1500ms);
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    StandInViewer refusing({QStringLiteral("--refuse-close")});
+    ASSERT_NE(refusing.window(), 0u);
+    open();
+    clickSkin(QStringLiteral("a.scn"));
+    QString waitingFor;
+    QTimer::singleShot(100, [this] { clickButton("btnApplySk"); });
+    QTimer::singleShot(1000, [&] {
+        if (auto *progress = window->findChild<QProgressDialog *>();
+            progress && progress->isVisible())
+            waitingFor = progress->labelText();
+    });
+    QString message;
+    AnswerNext<QMessageBox>([&](QMessageBox &box) {
+        message = box.text();
+        box.accept();
+    });
+
+    clickButton("btnApplySk");
+    SetViewerWaitLimitForTesting(kViewerWaitLimit);
+
+    EXPECT_EQ(waitingFor, QStringLiteral("Ожидание закрытия Kelvora…"));
+    EXPECT_EQ(message, QStringLiteral("Ошибка закрытия Kelvora."));
+    EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("a.scn"))));
+}
+
+} // namespace
