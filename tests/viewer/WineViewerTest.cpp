@@ -54,7 +54,8 @@ protected:
         return lines;
     }
 
-    // The line of the viewer's count-th window, once it has been shown.
+    // The line of the viewer's count-th window, once it has been shown and
+    // the display has a window of that title (Wine may not have told it yet).
     QString windowLine(qsizetype count) const
     {
         QStringList windows;
@@ -65,7 +66,8 @@ protected:
                     if (line.startsWith(QStringLiteral("window ")))
                         windows.push_back(line);
                 }
-                return windows.size() >= count;
+                return windows.size() >= count &&
+                       platform::WindowServices().findTopLevelWindow(kTitle) != 0;
             },
             kStartLimitMilliseconds);
         return shown ? windows[count - 1] : QString();
