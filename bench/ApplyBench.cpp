@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "AppFolders.h"
 #include "Module1.h"
+#include "PlatformEdge.h"
 #include "RatioReporter.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
@@ -18,6 +19,7 @@
 namespace {
 
 const QString kSkin = QStringLiteral("skin.scn");
+const std::filesystem::path kSkinName = "skin.scn";
 
 // An application folder whose only skin has `bytes` bytes.
 QString appFolderWithSkinOf(qint64 bytes)
@@ -29,12 +31,12 @@ QString appFolderWithSkinOf(qint64 bytes)
 
 void applySkin(benchmark::State &state, qint64 bytes)
 {
-    UseApplicationFolder(appFolderWithSkinOf(bytes));
+    UseApplicationFolder(ToNativePath(appFolderWithSkinOf(bytes)));
     Module1::SkinFileName = QStringLiteral("Kelvora.rus");
     Module1::KillKelvoraEnable = QStringLiteral("0");
     Module1::RunKLVAfterApply = QStringLiteral("0");
     for (auto _ : state)
-        ApplySkin(kSkin);
+        ApplySkin(kSkinName);
 }
 
 void syncPath(const char *path)

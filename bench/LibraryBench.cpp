@@ -1,8 +1,10 @@
 // The skin library's file operations against the least work that gives the same result.
 
+#include "ActiveSkin.h"
 #include "AppFolder.h"
 #include "AppFolders.h"
 #include "DescriptionField.h"
+#include "PlatformEdge.h"
 #include "RatioReporter.h"
 #include "SkinLibrary.h"
 
@@ -31,7 +33,7 @@ QString libraryWith(int skins)
 
 void listSkins(benchmark::State &state, int skins)
 {
-    UseApplicationFolder(libraryWith(skins));
+    UseApplicationFolder(ToNativePath(libraryWith(skins)));
     for (auto _ : state)
         benchmark::DoNotOptimize(ListSkins());
 }
@@ -77,7 +79,52 @@ void positionedIo(benchmark::State &state, bool write)
     }
 }
 
+// An application folder with 10,000 skins of one size and an active skin file
+// equal to none of them, so that every skin is read to the end.
+QString equalSizes()
+{
+    return AppFolderMadeOnce("equal sizes", [](const QString &folder) {
+        for (int i = 0; i < 10000; ++i)
+            WriteSkinFile(folder + QStringLiteral("/Скин %1.scn").arg(i), 4096);
+        QFile active(folder + QStringLiteral("/../Kelvora.rus"));
+        active.open(QIODevice::WriteOnly);
+        active.write(QByteArray(4096, 'a'));
+    });
+}
+
+std::vector<std::filesystem::path> equalSizeNames()
+{
+    std::vector<std::filesystem::path> names;
+    for (int i = 0; i < 10000; ++i)
+        names.push_back(ToNativePath(QStringLiteral("Скин %1.scn").arg(i)));
+    return names;
+}
+
+void findActiveSkin(benchmark::State &state)
+{
+    const std::filesystem::path folder = ToNativePath(equalSizes());
+    const std::vector<std::filesystem::path> names = equalSizeNames();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SkinsEqualTo(folder / "Kelvora.rus", folder / "Skins", names));
+}
+
+// Each file read once, whole.
+void readEveryFile(benchmark::State &state)
+{
+    const std::filesystem::path skins = ToNativePath(equalSizes()) / "Skins";
+    const std::vector<std::filesystem::path> names = equalSizeNames();
+    std::vector<char> bytes(4096);
+    for (auto _ : state) {
+        for (const std::filesystem::path &name : names) {
+            const int fd = open((skins / name).c_str(), O_RDONLY);
+            benchmark::DoNotOptimize(read(fd, bytes.data(), bytes.size()));
+            close(fd);
+        }
+    }
+}
+
 [[maybe_unused]] const bool registered = [] {
+    RegisterPair("Finding the active skin, 10000 of one size", findActiveSkin, readEveryFile);
     for (int skins : {1000, 10000, 100000})
         RegisterPair(
             "ListSkins " + std::to_string(skins),
@@ -86,7 +133,7 @@ void positionedIo(benchmark::State &state, bool write)
     RegisterPair(
         "ReadDescription",
         [](benchmark::State &s) {
-            const QString path = oneSkin();
+            const std::filesystem::path path = ToNativePath(oneSkin());
             for (auto _ : s)
                 benchmark::DoNotOptimize(ReadDescription(path));
         },
@@ -94,7 +141,7 @@ void positionedIo(benchmark::State &state, bool write)
     RegisterPair(
         "WriteDescription",
         [](benchmark::State &s) {
-            const QString path = oneSkin();
+            const std::filesystem::path path = ToNativePath(oneSkin());
             const QString text = QStringLiteral("Описание скина");
             for (auto _ : s)
                 benchmark::DoNotOptimize(WriteDescription(path, text));

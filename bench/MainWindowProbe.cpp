@@ -1,6 +1,8 @@
-// The program's start-up, ending as soon as its main window is shown.
+// The program's start-up, ending as soon as its main window is shown or, with
+// --until-listed, as soon as its skin list is filled.
 
 #include "frmMain.h"
+#include "SkinList.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -10,8 +12,13 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const bool untilListed = QApplication::arguments().contains(QStringLiteral("--until-listed"));
     frmMain window;
     window.show();
-    QTimer::singleShot(0, [] { std::_Exit(0); }); // start-up ends here, not teardown
+    // Start-up ends here, not teardown.
+    if (untilListed)
+        QObject::connect(window.findChild<SkinList *>(), &SkinList::listed, [] { std::_Exit(0); });
+    else
+        QTimer::singleShot(0, [] { std::_Exit(0); });
     return app.exec();
 }

@@ -8,11 +8,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The size of a regular file; none for anything else (a folder, a pipe) or
+// a file that is not there.
 std::optional<std::uintmax_t> sizeOf(const fs::path &file)
 {
     std::error_code error;
-    if (!fs::is_regular_file(file, error))
-        return std::nullopt;
     const std::uintmax_t size = fs::file_size(file, error);
     return error ? std::nullopt : std::optional(size);
 }

@@ -11,9 +11,10 @@
 
 // Replaces active with a copy of source; the file it replaces becomes
 // previous. At every moment active is the old file or the whole new one, and
-// previous the file it was or the one active was. Without an active file,
-// source is copied and previous stays as it is; when source is previous itself
-// (an undo), the two change places.
+// previous the file it was or the one active was. Only the new active file is
+// waited for to reach the disk: after a crash previous may be the older one.
+// Without an active file, source is copied and previous stays as it is; when
+// source is previous itself (an undo), the two change places.
 Status ReplaceActiveSkin(const std::filesystem::path &source, const std::filesystem::path &active,
                          const std::filesystem::path &previous);
 

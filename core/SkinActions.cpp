@@ -4,7 +4,9 @@
 #include "AppInfo.h"
 #include "LaunchViewer.h"
 #include "Module1.h"
+#include "platform/ReplacingCopy.h"
 #include "platform/Trash.h"
+#include "PlatformEdge.h"
 #include "Settings.h"
 #include "SkinLibrary.h"
 #include "UserInterface.h"
@@ -73,6 +75,18 @@ bool CanUndoApply()
 void UndoApply()
 {
     replaceActiveSkinWith(PreviousSkinPath());
+}
+
+Status AddSkin(const std::filesystem::path &skinFile)
+{
+    const std::filesystem::path name = skinFile.filename();
+    if (Status failed = ToStatus(platform::copyReplacing(skinFile, SkinFilePath(name))))
+        return failed;
+    const std::filesystem::path preview = PreviewBeside(skinFile);
+    std::error_code error;
+    if (!std::filesystem::exists(preview, error))
+        return std::nullopt;
+    return ToStatus(platform::copyReplacing(preview, PreviewPathFor(name)));
 }
 
 void DeleteSkin(const std::filesystem::path &name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <filesystem>
 
 // Applies the skin with this bare file name (empty: nothing selected): closes
@@ -13,6 +15,10 @@ bool CanUndoApply();
 // steps of an apply; the file it replaces becomes the previous one in turn,
 // so a second undo goes forward again.
 void UndoApply();
+
+// Copies a skin file from anywhere into the Skins folder, with its preview
+// image when one is beside it, each replacing a file of its name in one step.
+Status AddSkin(const std::filesystem::path &skinFile);
 
 // Deletes the skin file and its preview without asking (nothing when no name
 // is given), then has the skin list re-read.

@@ -9,7 +9,9 @@
 #include <QLatin1StringView>
 
 #include <algorithm>
+#include <cctype>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -71,10 +73,27 @@ std::filesystem::path SkinFilePath(const std::filesystem::path &name)
 
 std::filesystem::path PreviewPathFor(const std::filesystem::path &name)
 {
+    return PreviewBeside(SkinFilePath(name));
+}
+
+std::filesystem::path PreviewBeside(const std::filesystem::path &skinFile)
+{
     // Always drops the last four characters, whatever they are.
-    std::filesystem::path::string_type base = name.native();
-    base.resize(base.size() >= 4 ? base.size() - 4 : 0);
-    return SkinsFolderPath() / (std::filesystem::path(base) += kPreviewExtension);
+    std::filesystem::path::string_type preview = skinFile.native();
+    preview.resize(preview.size() >= 4 ? preview.size() - 4 : 0);
+    return std::filesystem::path(std::move(preview)) += kPreviewExtension;
+}
+
+bool IsSkinFileName(const std::filesystem::path &name)
+{
+    const std::filesystem::path::string_type &text = name.native();
+    if (text.size() < kSkinExtension.size())
+        return false;
+    return std::equal(kSkinExtension.begin(), kSkinExtension.end(),
+                      text.end() - std::ptrdiff_t(kSkinExtension.size()), [](char wanted, auto c) {
+                          const auto unit = std::make_unsigned_t<decltype(c)>(c);
+                          return unit < 0x80 && std::tolower(int(unit)) == wanted;
+                      });
 }
 
 std::filesystem::path ActiveSkinPath()

@@ -31,6 +31,13 @@ std::filesystem::path ViewerExecutablePath();
 // never waited on) or larger than any preview needs to be is a failure.
 Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path);
 
+// Whether a file of this name counts as a skin: its name ends in ".scn" in
+// any letter case.
+bool IsSkinFileName(const std::filesystem::path &name);
+
+// The preview image beside a skin file anywhere, named as in the Skins folder.
+std::filesystem::path PreviewBeside(const std::filesystem::path &skinFile);
+
 // What makes this value of SkinFileName unusable, as a phrase for a message;
 // empty when it names a file directly in the application folder that is
 // neither the Skins folder nor the viewer.

@@ -47,6 +47,15 @@ void ShowMessage(QWidget *parent, const QString &text, UserInterface::Icon icon,
     ShowModal(box);
 }
 
+bool AskYesNo(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, kApplicationTitle, text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    fitCaption(box);
+    return ShowModal(box) == QMessageBox::Yes;
+}
+
 void ShowFileError(QWidget *parent, const FileError &error)
 {
     ShowMessage(parent,

@@ -3,22 +3,37 @@
 #include "SkinLibrary.h"
 
 #include <QAbstractListModel>
+#include <QIcon>
 
+#include <filesystem>
+#include <set>
 #include <vector>
 
 // The skins the list shows: the text of each, and behind it the name its file
-// really has, from which every path to it is built.
+// really has, from which every path to it is built. The skins that hold the
+// active skin's bytes show in bold behind a check mark.
 class SkinListModel : public QAbstractListModel
 {
 public:
-    using QAbstractListModel::QAbstractListModel;
+    // mark: the icon before the name of a skin that holds the active skin's bytes.
+    SkinListModel(const QIcon &mark, QObject *parent);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
     void setSkins(std::vector<SkinName> skins);
     const SkinName &skinAt(int row) const { return skins_[std::size_t(row)]; }
+    // The row of the skin with this file name; -1 when there is none.
+    int rowOf(const std::filesystem::path &file) const;
+    std::vector<std::filesystem::path> fileNames() const;
+
+    void setActive(const std::vector<std::filesystem::path> &files);
 
 private:
+    bool isActive(int row) const { return active_.count(skinAt(row).file) != 0; }
+
     std::vector<SkinName> skins_;
+    std::set<std::filesystem::path> active_;
+    const QIcon marked_;
+    const QIcon unmarked_; // keeps every name where a marked one starts
 };

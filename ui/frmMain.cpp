@@ -15,8 +15,9 @@
 #include "PreviewLoader.h"
 #include "Settings.h"
 #include "SkinActions.h"
+#include "SkinDrop.h"
 #include "SkinLibrary.h"
-#include "SkinListModel.h"
+#include "SkinList.h"
 #include "Twips.h"
 #include "WidgetHandle.h"
 #include "WindowConventions.h"
@@ -113,8 +114,7 @@ void frmMain::createControls()
     // A plain list of names: thousands of skins cost one string each.
     File1 = new QListView(Frame1);
     placeInFrame(File1, "File1", TwipsRect(120, 240, 5295, 3405));
-    skins = new SkinListModel(File1);
-    File1->setModel(skins);
+    skins = new SkinList(File1);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     File1->setUniformItemSizes(true); // lays out thousands of names without measuring each
@@ -146,8 +146,13 @@ void frmMain::createControls()
     btnApplySk->setFocus();
 
     connect(File1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!selectedSkin().empty())
+        if (!skins->selected().empty())
             File1Click();
+    });
+    connect(skins, &SkinList::listed, this, &frmMain::showListed);
+    connect(new SkinDrop(File1), &SkinDrop::added, this, [this](const std::filesystem::path &last) {
+        skins->selectWhenListed(last);
+        skins->reread(SkinList::Selection::Keep);
     });
     connect(btnApplySk, &QPushButton::clicked, this, &frmMain::btnApplySkClick);
     connect(btnDelSkin, &QPushButton::clicked, this, &frmMain::btnDelSkinClick);
@@ -171,13 +176,21 @@ void frmMain::createMenus()
             QStringLiteral("Редактор описаний"), &frmMain::mnuDestEditorClick);
     addMenu("mnuHelp", QStringLiteral("Справка"), "mnuAbout", QStringLiteral("О программе"),
             &frmMain::mnuAboutClick);
+
+    auto *tools = findChild<QMenu *>(QStringLiteral("mnuTools"));
+    mnuUndoApply = tools->addAction(QStringLiteral("Вернуть предыдущий скин"));
+    mnuUndoApply->setObjectName(QStringLiteral("mnuUndoApply"));
+    connect(mnuUndoApply, &QAction::triggered, this, &frmMain::mnuUndoApplyClick);
+    connect(tools, &QMenu::aboutToShow, this, &frmMain::updateUndo);
 }
 
 void frmMain::Load()
 {
     if (IsFlagOn(Module1::ToolTipsEnable, SettingKeys::ToolTipsEnable))
         createToolTips();
-    RefreshSkinList();
+    updateUndo();
+    // Read off the window's thread: the window is on screen before a large folder is read.
+    skins->reread(SkinList::Selection::Clear);
 }
 
 void frmMain::createToolTips()
@@ -196,17 +209,28 @@ void frmMain::createToolTips()
 
 void frmMain::RefreshSkinList()
 {
-    Result<std::vector<SkinName>> listed = ListSkins();
-    {
-        const QSignalBlocker quiet(File1->selectionModel()); // a refill selects nothing
-        skins->setSkins(std::move(listed.value));
-    }
-    if (listed.ok())
+    skins->reread(SkinList::Selection::Clear);
+}
+
+void frmMain::showListed(const std::optional<FileError> &failure)
+{
+    if (!failure)
         return;
     if (isVisible())
-        ShowFileError(this, *listed.error);
+        ShowFileError(this, *failure);
     else
-        pendingListError = listed.error;
+        pendingListError = failure;
+}
+
+void frmMain::ActiveSkinChanged()
+{
+    skins->markActive();
+    updateUndo();
+}
+
+void frmMain::updateUndo()
+{
+    mnuUndoApply->setEnabled(CanUndoApply());
 }
 
 void frmMain::ShowMessage(const QString &text, Icon icon, const QString &caption)
@@ -242,7 +266,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::File1Click()
 {
-    const std::filesystem::path name = selectedSkin();
+    const std::filesystem::path name = skins->selected();
     const Result<QString> description = ReadDescription(SkinFilePath(name));
     if (!description.ok()) {
         ShowFileError(this, *description.error);
@@ -258,12 +282,12 @@ void frmMain::File1Click()
 
 void frmMain::btnApplySkClick()
 {
-    ApplySkin(selectedSkin());
+    ApplySkin(skins->selected());
 }
 
 void frmMain::btnDelSkinClick()
 {
-    DeleteSkin(selectedSkin());
+    DeleteSkin(skins->selected());
 }
 
 void frmMain::btnPrefClick()
@@ -289,11 +313,9 @@ void frmMain::mnuAboutClick()
     ShowModal(dialog);
 }
 
-std::filesystem::path frmMain::selectedSkin() const
+void frmMain::mnuUndoApplyClick()
 {
-    const QModelIndexList selected = File1->selectionModel()->selectedRows();
-    return selected.isEmpty() ? std::filesystem::path()
-                              : skins->skinAt(selected.first().row()).file;
+    UndoApply();
 }
 
 cToolTipEx &frmMain::ToolTips()

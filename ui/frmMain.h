@@ -13,7 +13,7 @@ class QGroupBox;
 class QLabel;
 class QListView;
 class QPushButton;
-class SkinListModel;
+class SkinList;
 class cToolTipEx;
 
 // The main window: the skin list with the selected skin's preview and
@@ -29,6 +29,7 @@ public:
     void ShowError(const FileError &error) override;
     void RefreshSkinList() override;
     void RunLongStep(const QString &waitingFor, const std::function<void()> &work) override;
+    void ActiveSkinChanged() override;
 
     // The window's tooltip helper, made on first use.
     cToolTipEx &ToolTips();
@@ -51,13 +52,14 @@ private:
     void mnuExitClick();
     void mnuDestEditorClick();
     void mnuAboutClick();
+    void mnuUndoApplyClick();
 
-    // The file name of the skin selected in the list; empty when none is.
-    std::filesystem::path selectedSkin() const;
+    void showListed(const std::optional<FileError> &failure);
+    void updateUndo();
 
     QGroupBox *Frame1 = nullptr;
     QListView *File1 = nullptr;
-    SkinListModel *skins = nullptr;
+    SkinList *skins = nullptr;
     QGroupBox *Frame2 = nullptr;
     QLabel *Image1 = nullptr;
     QGroupBox *Frame3 = nullptr;
@@ -65,6 +67,7 @@ private:
     QPushButton *btnApplySk = nullptr;
     QPushButton *btnDelSkin = nullptr;
     QPushButton *btnPref = nullptr;
+    QAction *mnuUndoApply = nullptr;
 
     std::unique_ptr<cToolTipEx> toolTipHelper;
     std::optional<FileError> pendingListError; // shown once the window is on screen

@@ -31,12 +31,14 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
 // Gives the file from the name to in one step, replacing the file of that
 // name, so that to names the old file or the new one at every moment. On
 // Windows it is tried again while another program holds to open, as above.
+// Unlike copyReplacing it does not wait for the name to reach the disk.
 Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to);
 
 // Makes to name the bytes that from holds now, replacing what to named: a
 // second name of the same file where the file system allows it, which costs
-// nothing, else a whole copy as copyReplacing makes. Meant for a file that is
-// only ever replaced by name, never written in place.
+// nothing (and does not wait for the disk), else a whole copy as copyReplacing
+// makes. Meant for a file that is only ever replaced by name, never written in
+// place.
 Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to);
 
 } // namespace platform

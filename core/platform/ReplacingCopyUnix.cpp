@@ -148,7 +148,6 @@ Status renameReplacing(const std::filesystem::path &from, const std::filesystem:
 {
     if (::rename(from.c_str(), to.c_str()) != 0)
         return posix::failureOf(to);
-    syncFolderOf(to);
     return std::nullopt;
 }
 
@@ -157,10 +156,8 @@ Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path
     if (::unlink(to.c_str()) != 0 && errno != ENOENT)
         return posix::failureOf(to);
     // A link to the file itself, not to a symbolic link that leads to it.
-    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        syncFolderOf(to);
+    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0)
         return std::nullopt;
-    }
     return copyReplacing(from, to);
 }
 

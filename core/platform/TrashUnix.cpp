@@ -112,8 +112,11 @@ std::string trashedName(const std::string &name, int attempt)
     const std::size_t dot = name.rfind('.');
     const bool hasExtension = dot != std::string::npos && dot > 0;
     std::string stem = name.substr(0, hasExtension ? dot : name.size());
-    const std::string tail = (attempt > 0 ? "." + std::to_string(attempt) : std::string()) +
-                             (hasExtension ? name.substr(dot) : std::string());
+    std::string tail;
+    if (attempt > 0)
+        tail.append(1, '.').append(std::to_string(attempt));
+    if (hasExtension)
+        tail.append(name, dot);
     const std::size_t room = kLongestName - kRecordSuffix.size() -
                              std::min(tail.size(), kLongestName - kRecordSuffix.size());
     if (stem.size() > room) {

@@ -4,6 +4,7 @@
 #include "frmMain.h"
 #include "ModalAnswering.h"
 #include "SkinLibrary.h"
+#include "SkinList.h"
 #include "TempAppFolder.h"
 
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -63,11 +65,24 @@ protected:
     frmMain &open(bool active = true)
     {
         window = std::make_unique<frmMain>();
+        QSignalSpy read(list(), &SkinList::activeMarked);
         window->show();
         window->activateWindow();
         EXPECT_TRUE(active ? QTest::qWaitForWindowActive(window.get())
                            : QTest::qWaitForWindowExposed(window.get()));
+        EXPECT_TRUE(!read.isEmpty() || read.wait()) << "the skin list was never read";
         return *window;
+    }
+
+    SkinList *list() const { return window->findChild<SkinList *>(); }
+
+    // Runs the action and waits until the list is read again and its active
+    // skin marked.
+    template <typename Action> void andWaitForTheList(Action action)
+    {
+        QSignalSpy read(list(), &SkinList::activeMarked);
+        action();
+        EXPECT_TRUE(!read.isEmpty() || read.wait()) << "the skin list was not read again";
     }
 
     template <typename T> T *child(const char *name) const

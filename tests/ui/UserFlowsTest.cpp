@@ -13,8 +13,10 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QUrl>
 
 #include <csignal>
 
@@ -93,7 +95,7 @@ TEST_F(UserFlowsTest, DeleteRemovesTheSkinAndItsPreview)
     open();
     clickSkin(QStringLiteral("a.scn"));
 
-    clickButton("btnDelSkin");
+    andWaitForTheList([this] { clickButton("btnDelSkin"); });
 
     EXPECT_EQ(listed(), QStringList{QStringLiteral("b.scn")});
     EXPECT_FALSE(QFileInfo::exists(skinPath(QStringLiteral("a.scn"))));
@@ -232,6 +234,103 @@ TEST_F(UserFlowsTest, ApplyClosesTheViewerCopiesTheSkinAndStartsTheViewer)
         20000));
     if (started != 0)
         ::kill(static_cast<pid_t>(started), SIGKILL);
+}
+
+// The names marked as holding the active skin's bytes: bold, behind the check mark.
+QStringList marked(const QAbstractItemModel &model)
+{
+    QStringList names;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row, 0);
+        if (index.data(Qt::FontRole).value<QFont>().bold())
+            names << index.data().toString();
+    }
+    return names;
+}
+
+TEST_F(UserFlowsTest, TheMarkFollowsEachApplyAndUndo)
+{
+    storeSetting("KillKelvoraEnable", QStringLiteral("0"));
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("b"));
+    writeFile(activeSkin(), readFile(skinPath(QStringLiteral("b.scn"))));
+    open();
+    const QAbstractItemModel &model = *child<QListView>("File1")->model();
+    EXPECT_EQ(marked(model), QStringList{QStringLiteral("b.scn")});
+    EXPECT_FALSE(child<QAction>("mnuUndoApply")->isEnabled());
+
+    clickSkin(QStringLiteral("a.scn"));
+    andWaitForTheList([this] { clickButton("btnApplySk"); });
+    EXPECT_EQ(marked(model), QStringList{QStringLiteral("a.scn")});
+
+    andWaitForTheList([this] { chooseMenuItem("mnuTools", "mnuUndoApply"); });
+    EXPECT_EQ(marked(model), QStringList{QStringLiteral("b.scn")});
+    EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("b.scn"))));
+}
+
+// Another program adds a skin: it shows without a restart, and the selected
+// skin stays selected with its description.
+TEST_F(UserFlowsTest, ASkinAddedByAnotherProgramShowsUp)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    open();
+    clickSkin(QStringLiteral("a.scn"));
+
+    andWaitForTheList([this] { writeFile(skinPath(QStringLiteral("new.scn")), "new"); });
+
+    EXPECT_EQ(listed(), (QStringList{QStringLiteral("a.scn"), QStringLiteral("new.scn")}));
+    EXPECT_EQ(child<QListView>("File1")->currentIndex().data().toString(), QStringLiteral("a.scn"));
+    EXPECT_TRUE(description().startsWith(QStringLiteral("a")));
+}
+
+// Files dropped from a file manager: a skin comes with its preview, a name
+// that is there already only when the user agrees, and other files not at all.
+TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
+{
+    addSkin(QStringLiteral("kept.scn"), QStringLiteral("kept"));
+    const QString outside = root.path() + QStringLiteral("/Загрузки");
+    ASSERT_TRUE(QDir().mkpath(outside));
+    writeFile(outside + QStringLiteral("/kept.scn"), "other bytes");
+    writeFile(outside + QStringLiteral("/Новый.scn"), QByteArray(900, 'n'));
+    QImage(8, 8, QImage::Format_RGB32).save(outside + QStringLiteral("/Новый.jpg"), "JPEG");
+    writeFile(outside + QStringLiteral("/notes.txt"), "text");
+    open();
+    QString question;
+    AnswerNext<QMessageBox>([&](QMessageBox &box) {
+        question = box.text();
+        box.done(QMessageBox::No);
+    });
+    QString refusal;
+    AnswerNext<QMessageBox>([&](QMessageBox &box) {
+        refusal = box.text();
+        box.accept();
+    });
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(outside + QStringLiteral("/kept.scn")),
+                   QUrl::fromLocalFile(outside + QStringLiteral("/Новый.scn")),
+                   QUrl::fromLocalFile(outside + QStringLiteral("/notes.txt"))});
+    QWidget *target = child<QListView>("File1")->viewport();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    andWaitForTheList([&] {
+        QCoreApplication::sendEvent(target, &drop);
+        QCoreApplication::processEvents(); // the drop is taken in after the event
+    });
+
+    EXPECT_TRUE(question.contains(QStringLiteral("kept.scn")));
+    EXPECT_TRUE(refusal.contains(QStringLiteral("notes.txt")));
+    EXPECT_FALSE(refusal.contains(QStringLiteral("Новый")));
+    EXPECT_EQ(readFile(skinPath(QStringLiteral("kept.scn"))).size(), 1000);
+    EXPECT_EQ(readFile(skinPath(QStringLiteral("Новый.scn"))), QByteArray(900, 'n'));
+    EXPECT_TRUE(QFileInfo::exists(previewPath(QStringLiteral("Новый.scn"))));
+    EXPECT_EQ(listed(), (QStringList{QStringLiteral("kept.scn"), QStringLiteral("Новый.scn")}));
+    EXPECT_EQ(child<QListView>("File1")->currentIndex().data().toString(),
+              QStringLiteral("Новый.scn"));
+    EXPECT_EQ(previewColour(), QColor(Qt::black));
 }
 
 } // namespace

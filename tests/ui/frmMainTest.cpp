@@ -108,7 +108,7 @@ TEST_F(frmMainTest, DeletingTheSelectedSkinKeepsDescriptionAndPicture)
     addSkin(QStringLiteral("b.scn"), QStringLiteral("kept"));
     open();
     clickSkin(QStringLiteral("a.scn"));
-    QTest::mouseClick(child<QPushButton>("btnDelSkin"), Qt::LeftButton);
+    andWaitForTheList([this] { clickButton("btnDelSkin"); });
 
     EXPECT_EQ(listed(), QStringList{QStringLiteral("b.scn")});
     EXPECT_TRUE(nothingSelected());

@@ -1,5 +1,5 @@
 // A tour of the program's windows for its documentation: starts the main window
-// on the application folder it is placed in, selects a skin and opens each
+// on the application folder it is placed in, applies a skin and opens each
 // window in turn, saving a picture of each as the screen shows it, frame and all.
 // Usage, from the demo folder: tour OUTPUT_FOLDER
 // Meant for a virtual display with a window manager (./run --tour).
@@ -36,7 +36,10 @@ bool allSaved = true;
 // Saves the window as the screen shows it, once the window manager has framed it.
 void picture(QWidget &window, const QString &name)
 {
-    QTest::qWait(500);
+    // Without a frame after a while the picture shows the window alone.
+    [[maybe_unused]] const bool framed =
+        QTest::qWaitFor([&window] { return window.frameGeometry() != window.geometry(); }, 3000);
+    QTest::qWait(300); // and has drawn the frame
     const QRect frame = window.frameGeometry();
     const QPixmap shot =
         window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
@@ -125,7 +128,9 @@ int main(int argc, char **argv)
     thenPicture<QMessageBox>(QStringLiteral("message"), {});
     click(window, "btnApplySk");
 
+    // Applied, the skin is marked as the active one, and it can be undone.
     selectSkin(window, kSkin);
+    click(window, "btnApplySk");
     picture(window, QStringLiteral("main"));
 
     // A menu open over the window, in the windows' font.

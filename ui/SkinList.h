@@ -1,0 +1,61 @@
+#pragma once
+
+#include "SkinLibrary.h"
+
+#include <QFuture>
+#include <QObject>
+#include <QTimer>
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+class QFileSystemWatcher;
+class QListView;
+class SkinListModel;
+
+// What the main window's skin list shows: the skins of the Skins folder, read
+// off the window's thread at start and whenever another program changes the
+// folder, with the skins that hold the active skin's bytes marked.
+class SkinList : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SkinList(QListView *view);
+    ~SkinList() override;
+
+    enum class Selection
+    {
+        Keep, // the selected skin stays selected while it is there, quietly
+        Clear
+    };
+
+    void reread(Selection selection);
+    // After the next read this skin is selected, as if by the user.
+    void selectWhenListed(std::filesystem::path file);
+    // Finds the skins that hold the active skin's bytes again.
+    void markActive();
+
+    // The file name of the selected skin; empty when none is.
+    std::filesystem::path selected() const;
+
+signals:
+    // A read is on screen; with the failure when the folder could not be read.
+    void listed(const std::optional<FileError> &failure);
+    void activeMarked();
+
+private:
+    void show(Result<std::vector<SkinName>> skins);
+    void watchFolder();
+
+    QListView *view_;
+    SkinListModel *model_;
+    QFileSystemWatcher *watcher_;
+    QTimer gathering_; // changes of a moment bring one read
+    std::optional<std::filesystem::path> toSelect_;
+    QFuture<Result<std::vector<SkinName>>> reading_;
+    QFuture<std::vector<std::filesystem::path>> marking_;
+    int readsStarted_ = 0;
+    int marksStarted_ = 0;
+};
