@@ -1,6 +1,7 @@
 #include "ProgramStart.h"
 #include "UnixSupport.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <string_view>
@@ -20,24 +21,36 @@ bool isWindowsProgram(const std::filesystem::path &path)
     return file.valid() && ::read(file.get(), magic, 2) == 2 && magic[0] == 'M' && magic[1] == 'Z';
 }
 
-// The executable file of that name in a folder of PATH, as a shell finds it;
-// empty when there is none.
-std::string onPath(std::string_view name)
+bool isExecutableFile(const std::string &path)
 {
-    const char *folders = std::getenv("PATH");
-    for (std::string_view rest = folders ? folders : ""; !rest.empty();) {
+    struct stat status;
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+// The executable file of that name in a folder of the search path, as a shell
+// finds it; empty when there is none.
+std::string onPath(std::string_view searchPath, std::string_view name)
+{
+    for (std::string_view rest = searchPath; !rest.empty();) {
         const std::size_t end = std::min(rest.find(':'), rest.size());
         const std::string candidate =
             std::string(end == 0 ? std::string_view(".") : rest.substr(0, end)) + '/' +
             std::string(name);
-        struct stat status;
-        if (::stat(candidate.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-            ::access(candidate.c_str(), X_OK) == 0)
+        if (isExecutableFile(candidate))
             return candidate;
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
     return {};
 }
+
+// Where packages put Wine's program off the PATH: Debian's and Ubuntu's wine64
+// and wine32, then WineHQ's own packages.
+const std::filesystem::path kUsualWinePlaces[] = {
+    "/usr/lib/wine/wine64",        "/usr/lib/wine/wine",         "/opt/wine-stable/bin/wine",
+    "/opt/wine-stable/bin/wine64", "/opt/wine-staging/bin/wine", "/opt/wine-staging/bin/wine64",
+    "/opt/wine-devel/bin/wine",    "/opt/wine-devel/bin/wine64",
+};
 
 // After fork only calls that are safe in a child of a threaded program.
 [[noreturn]] void startGrandchild(char *const *command, const sigset_t &noSignals, int report)
@@ -61,13 +74,32 @@ std::string onPath(std::string_view name)
 
 } // namespace
 
+std::filesystem::path wineProgram(std::string_view searchPath,
+                                  std::span<const std::filesystem::path> usualPlaces)
+{
+    for (const std::string_view name : {"wine", "wine64"}) {
+        if (std::string found = onPath(searchPath, name); !found.empty())
+            return found;
+    }
+    for (const std::filesystem::path &place : usualPlaces) {
+        if (isExecutableFile(place.native()))
+            return place;
+    }
+    return {};
+}
+
 Status startProgram(const std::filesystem::path &program, const std::vector<std::string> &arguments)
 {
     std::vector<std::string> words;
-    // Windows programs run through Wine where it is installed.
+    // A Windows program runs through Wine, whose start passes the show command
+    // on; /unix takes the path as it is here. Without Wine the program itself
+    // is started, which the system refuses unless it has been taught the format.
     if (isWindowsProgram(program)) {
-        if (std::string wine = onPath("wine"); !wine.empty())
-            words.push_back(std::move(wine));
+        const char *searchPath = std::getenv("PATH");
+        if (const std::filesystem::path wine =
+                wineProgram(searchPath ? searchPath : "", kUsualWinePlaces);
+            !wine.empty())
+            words = {wine.native(), "start", "/min", "/unix"};
     }
     words.push_back(program.native());
     words.insert(words.end(), arguments.begin(), arguments.end());

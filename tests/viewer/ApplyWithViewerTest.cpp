@@ -32,17 +32,10 @@ TEST_F(ApplyWithViewerTest, NothingSelectedWithBothFlagsOnClosesReportsAndLaunch
 TEST_F(ApplyWithViewerTest, ViewerThatStaysIsReportedAndTheCopyFollowsTheMessage)
 {
     SetViewerWaitLimitForTesting(300ms);
-    Module1::KillKelvoraEnable = QStringLiteral("1");
     StandInViewer running({QStringLiteral("--refuse-close")});
     ASSERT_NE(running.window(), 0u);
-    QByteArray activeAtTheMessage;
-    ui.onMessage = [&] { activeAtTheMessage = readFile(activeSkin()); };
 
-    ApplySkin("Blue.scn");
-
-    EXPECT_EQ(ui.messages, std::vector{kCloseError});
-    EXPECT_EQ(activeAtTheMessage, kOldActive);
-    EXPECT_EQ(readFile(activeSkin()), kBlue);
+    applyPastARefusingViewer();
 }
 
 class FlagsOffTest : public ViewerTest, public testing::WithParamInterface<const char *>

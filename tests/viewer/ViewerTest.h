@@ -26,4 +26,19 @@ protected:
         SetViewerWaitLimitForTesting(kViewerWaitLimit);
         ApplySkinTest::TearDown();
     }
+
+    // Applies Blue.scn while a viewer that refuses to close is running: the
+    // close error comes while the active skin is as it was, the copy after it.
+    void applyPastARefusingViewer()
+    {
+        Module1::KillKelvoraEnable = QStringLiteral("1");
+        QByteArray activeAtTheMessage;
+        ui.onMessage = [&] { activeAtTheMessage = readFile(activeSkin()); };
+
+        ApplySkin("Blue.scn");
+
+        EXPECT_EQ(ui.messages, std::vector{kCloseError});
+        EXPECT_EQ(activeAtTheMessage, kOldActive);
+        EXPECT_EQ(readFile(activeSkin()), kBlue);
+    }
 };

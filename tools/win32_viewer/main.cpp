@@ -1,10 +1,15 @@
 // A stand-in for the Kelvora viewer on the plain Win32 API, for the tests that
-// run the Windows build under Wine. Its arguments are those of tools/demo_viewer:
+// run the Windows build under Wine and the demo with a viewer under Wine. Its
+// window shows the active skin file of its own folder, read afresh twice a
+// second. Its arguments are those of tools/demo_viewer:
 //   --title TEXT       the window's title, "Kelvora" unless given
 //   --refuse-close     requests to close are ignored
 //   --close-delay MS   the program ends this long after a request to close
 //   --report FILE      appends "window ID process PID iconic|normal" once the
-//                      window is shown, and "close requested" at each request
+//                      window is shown, and "close requested" at each request;
+//                      without it, to Kelvora.report beside the program when
+//                      that file exists, so that a start without arguments (as
+//                      the skin manager starts the viewer) reports as well
 
 #include <windows.h>
 
@@ -17,6 +22,15 @@
 
 namespace {
 
+// The skin file's description field: 255 bytes of Windows-1251 at this offset.
+constexpr LONG kDescriptionOffset = 581;
+constexpr DWORD kDescriptionLength = 255;
+constexpr UINT kRussianCodePage = 1251;
+
+constexpr UINT_PTR kCloseTimer = 1;
+constexpr UINT_PTR kRefreshTimer = 2;
+constexpr UINT kRefreshMilliseconds = 500;
+
 struct Options
 {
     std::wstring title = L"Kelvora";
@@ -26,6 +40,8 @@ struct Options
 };
 
 Options options;
+std::wstring folder;   // of this program, with a final backslash
+std::wstring skinText; // what the window shows
 
 void report(const std::string &line)
 {
@@ -41,6 +57,58 @@ void report(const std::string &line)
     CloseHandle(file);
 }
 
+// The name, size and description of the active skin file, opened for reading
+// only and shared, so that the skin manager can replace it meanwhile.
+std::wstring describeActiveSkin()
+{
+    const std::wstring name = L"Kelvora.rus";
+    std::wstring text = L"Активный скин: " + name + L"\n";
+    const HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text + L"Размер: файла нет";
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    text += L"Размер: " + std::to_wstring(size.QuadPart) + L" байт\nОписание: ";
+    char bytes[kDescriptionLength];
+    DWORD got = 0;
+    if (SetFilePointer(file, kDescriptionOffset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+        ReadFile(file, bytes, kDescriptionLength, &got, nullptr) && got > 0) {
+        wchar_t description[kDescriptionLength];
+        const int length =
+            MultiByteToWideChar(kRussianCodePage, 0, bytes, int(got), description, int(got));
+        std::wstring_view shown(description, std::size_t(length > 0 ? length : 0));
+        while (!shown.empty() && (shown.back() == L' ' || shown.back() == L'\0'))
+            shown.remove_suffix(1);
+        text += shown;
+    }
+    CloseHandle(file);
+    return text;
+}
+
+void refresh(HWND window)
+{
+    std::wstring text = describeActiveSkin();
+    if (text == skinText)
+        return;
+    skinText = std::move(text);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void paint(HWND window)
+{
+    PAINTSTRUCT painting;
+    const HDC dc = BeginPaint(window, &painting);
+    RECT area;
+    GetClientRect(window, &area);
+    InflateRect(&area, -12, -10);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, skinText.c_str(), int(skinText.size()), &area, DT_WORDBREAK | DT_NOPREFIX);
+    EndPaint(window, &painting);
+}
+
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -49,12 +117,18 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         if (options.refuseClose)
             return 0;
         if (options.closeDelay > 0)
-            SetTimer(window, 1, options.closeDelay, nullptr);
+            SetTimer(window, kCloseTimer, options.closeDelay, nullptr);
         else
             DestroyWindow(window);
         return 0;
     case WM_TIMER:
-        DestroyWindow(window);
+        if (wParam == kCloseTimer)
+            DestroyWindow(window);
+        else
+            refresh(window);
+        return 0;
+    case WM_PAINT:
+        paint(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -64,8 +138,14 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
 }
 
+// Reads the arguments, and where the program lives.
 bool readOptions()
 {
+    wchar_t program[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+    folder.assign(program, length);
+    folder.erase(folder.find_last_of(L'\\') + 1);
+
     int count = 0;
     wchar_t **arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     bool ok = arguments != nullptr;
@@ -84,6 +164,9 @@ bool readOptions()
             ok = false;
     }
     LocalFree(arguments);
+    const std::wstring besideMe = folder + L"Kelvora.report";
+    if (options.report.empty() && GetFileAttributesW(besideMe.c_str()) != INVALID_FILE_ATTRIBUTES)
+        options.report = besideMe;
     return ok;
 }
 
@@ -102,11 +185,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     windowClass.lpszClassName = L"KelvoraStandIn";
     if (!RegisterClassW(&windowClass))
         return 1;
-    const HWND window = CreateWindowExW(0, windowClass.lpszClassName, options.title.c_str(),
-                                        WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480, 160,
-                                        nullptr, nullptr, instance, nullptr);
+    // Low on the screen, so that a skin manager in the middle leaves it in view.
+    constexpr int width = 520, height = 170;
+    RECT screen{0, 0, 1024, 768};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+    const HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, options.title.c_str(), WS_OVERLAPPEDWINDOW,
+                        (screen.left + screen.right - width) / 2,
+                        screen.bottom - height - (screen.bottom - screen.top) / 10, width, height,
+                        nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
+    skinText = describeActiveSkin();
+    SetTimer(window, kRefreshTimer, kRefreshMilliseconds, nullptr);
     // The show command of whoever started the program, as a program's first window takes it.
     ShowWindow(window, show);
     UpdateWindow(window);

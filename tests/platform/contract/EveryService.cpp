@@ -34,6 +34,9 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&startProgram),
     reinterpret_cast<AnyFunction>(&systemReason),
     reinterpret_cast<AnyFunction>(&visibleFileNames),
+#ifndef _WIN32
+    reinterpret_cast<AnyFunction>(&wineProgram),
+#endif
     reinterpret_cast<AnyFunction>(&writeAt),
 };
 

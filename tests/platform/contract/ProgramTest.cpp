@@ -42,8 +42,9 @@ TEST(Program, ProgramThatCannotStartIsReportedNamingIt)
 }
 
 #ifndef _WIN32
-// Without Windows, a Windows program runs through Wine when it is on the PATH.
-TEST(Program, WindowsProgramRunsThroughWineFromThePath)
+// Without Windows, a Windows program runs through Wine, whose start is asked
+// for the show command and given the path as it is here.
+TEST(Program, WindowsProgramRunsThroughWineMinimised)
 {
     const TempFolder folder;
     writeFile(folder / "wine",
@@ -60,7 +61,29 @@ TEST(Program, WindowsProgramRunsThroughWineFromThePath)
     ASSERT_FALSE(started) << started->reason();
     for (auto waited = 0ms; !fs::exists(folder / "ran") && waited < 20s; waited += 10ms)
         std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(readFile(folder / "ran"), (folder / "Kelvora.exe").string() + " --flag\n");
+    EXPECT_EQ(readFile(folder / "ran"),
+              "start /min /unix " + (folder / "Kelvora.exe").string() + " --flag\n");
+}
+
+// Debian's wine64 package puts its program off the PATH; a wine package adds
+// "wine" to it.
+TEST(Program, WineIsFoundOnThePathThenInItsUsualPlaces)
+{
+    const TempFolder folder;
+    for (const char *name : {"first/wine64", "second/wine", "usual/wine64", "plain"}) {
+        fs::create_directories((folder / name).parent_path());
+        writeFile(folder / name, "#!/bin/sh\n");
+        if (std::string_view(name) != "plain")
+            fs::permissions(folder / name, fs::perms::owner_exec, fs::perm_options::add);
+    }
+    const std::vector<fs::path> usual = {folder / "missing", folder / "plain",
+                                         folder / "usual/wine64"};
+    const std::string both = (folder / "first").string() + ":" + (folder / "second").string();
+
+    EXPECT_EQ(platform::wineProgram(both, usual), folder / "second/wine");
+    EXPECT_EQ(platform::wineProgram((folder / "first").string(), usual), folder / "first/wine64");
+    EXPECT_EQ(platform::wineProgram("", usual), folder / "usual/wine64");
+    EXPECT_EQ(platform::wineProgram("/nonexistent", {}), fs::path());
 }
 #endif
 
