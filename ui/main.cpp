@@ -4,6 +4,7 @@
 #include "CommandLineActions.h"
 #include "frmMain.h"
 #include "Messages.h"
+#include "platform/Platform.h"
 #include "QtTranslations.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
     // Work for the console needs no display, so it is told apart before an
     // application object for windows is made.
     if (AsksForConsole(argc, argv)) {
+        platform::useStartingConsole();
         QCoreApplication app(argc, argv);
         InstallQtTranslations(app);
         return RunCommandLine(ParseCommandLine(QCoreApplication::arguments()));

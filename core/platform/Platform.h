@@ -13,6 +13,12 @@ namespace platform {
 // controls that windows are drawn with. Called once, before any window exists.
 void prepareUserInterface();
 
+// Lets the program write to the console it was started from. A windowed
+// program on Windows has no console of its own: it takes its parent's, when
+// there is one, showing text in the system's ANSI code page. Nothing to do
+// elsewhere.
+void useStartingConsole();
+
 // The executable file of the running program, as the system knows it; a
 // failure when the system cannot tell.
 Result<std::filesystem::path> executablePath();

@@ -10,6 +10,11 @@ void prepareUserInterface()
     // Nothing to load: the windows draw their controls themselves.
 }
 
+void useStartingConsole()
+{
+    // A program started from a terminal writes to it already.
+}
+
 Result<std::filesystem::path> executablePath()
 {
     const std::filesystem::path link = "/proc/self/exe";

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include <commctrl.h>
 
 #include <string>
@@ -11,6 +13,15 @@ namespace platform {
 void prepareUserInterface()
 {
     InitCommonControls();
+}
+
+void useStartingConsole()
+{
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return; // started from no console: nothing is shown, as for any windowed program
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+    SetConsoleOutputCP(GetACP());
 }
 
 Result<std::filesystem::path> executablePath()

@@ -33,6 +33,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&startProgram),
     reinterpret_cast<AnyFunction>(&systemReason),
+    reinterpret_cast<AnyFunction>(&useStartingConsole),
     reinterpret_cast<AnyFunction>(&visibleFileNames),
 #ifndef _WIN32
     reinterpret_cast<AnyFunction>(&wineProgram),
