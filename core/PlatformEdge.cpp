@@ -1,9 +1,8 @@
 #include "PlatformEdge.h"
 
-#include <QFile>
-
 namespace {
-// Windows names files in UTF-16, Unix in bytes of the locale's encoding; the
+// Windows names files in UTF-16, Unix in bytes, which Qt reads as UTF-8 (as
+// QFile::decodeName does in Qt 6, without asking the locale each time); the
 // build uses the pair that fits its std::filesystem::path.
 [[maybe_unused]] void toName(const QString &path, std::wstring &name)
 {
@@ -12,7 +11,7 @@ namespace {
 
 [[maybe_unused]] void toName(const QString &path, std::string &name)
 {
-    name = QFile::encodeName(path).toStdString();
+    name = path.toStdString();
 }
 
 [[maybe_unused]] QString fromName(const std::wstring &name)
@@ -22,7 +21,7 @@ namespace {
 
 [[maybe_unused]] QString fromName(const std::string &name)
 {
-    return QString::fromLocal8Bit(QByteArrayView(name)); // QFile::decodeName, without a copy
+    return QString::fromUtf8(QByteArrayView(name));
 }
 } // namespace
 

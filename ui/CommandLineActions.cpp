@@ -118,8 +118,13 @@ int RunCommandLine(const CommandLine &line)
 
     // The work of the window's buttons, on the same settings, reporting here.
     UseApplicationFolder(line.folder);
-    LoadSettings();
     ConsoleInterface console;
+    // Without its folder the program would work on some other folder.
+    if (const Result<std::filesystem::path> folder = FindApplicationFolder(); !folder.ok()) {
+        console.ShowError(*folder.error);
+        return 1;
+    }
+    LoadSettings();
     work(console);
     return console.Failed() ? 1 : 0;
 }
