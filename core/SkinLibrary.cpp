@@ -37,27 +37,28 @@ QString caseFolded(const QString &name)
 }
 
 // Order of the skin list: by shown name ignoring letter case, ties by exact
-// name. Each name is folded once, and the sort moves indices, not skins.
+// name. Each name is folded once, beside its skin, so that the sort compares
+// what lies together in memory.
 void sortForList(std::vector<SkinName> &skins)
 {
-    std::vector<QString> folded;
-    folded.reserve(skins.size());
-    for (const SkinName &skin : skins)
-        folded.push_back(caseFolded(skin.shown));
-    std::vector<std::size_t> order(skins.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (const int byCase = folded[a].compare(folded[b]); byCase != 0)
+    struct Entry
+    {
+        QString folded;
+        SkinName skin;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(skins.size());
+    for (SkinName &skin : skins)
+        entries.push_back({caseFolded(skin.shown), std::move(skin)});
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        if (const int byCase = a.folded.compare(b.folded); byCase != 0)
             return byCase < 0;
-        if (const int exact = skins[a].shown.compare(skins[b].shown); exact != 0)
+        if (const int exact = a.skin.shown.compare(b.skin.shown); exact != 0)
             return exact < 0;
-        return skins[a].file < skins[b].file; // names that show alike
+        return a.skin.file < b.skin.file; // names that show alike
     });
-    std::vector<SkinName> sorted;
-    sorted.reserve(skins.size());
-    for (const std::size_t index : order)
-        sorted.push_back(std::move(skins[index]));
-    skins = std::move(sorted);
+    for (std::size_t i = 0; i < skins.size(); ++i)
+        skins[i] = std::move(entries[i].skin);
 }
 
 } // namespace
