@@ -92,18 +92,20 @@ QString equalSizes()
     });
 }
 
-std::vector<std::filesystem::path> equalSizeNames()
+std::vector<SkinName> equalSizeNames()
 {
-    std::vector<std::filesystem::path> names;
-    for (int i = 0; i < 10000; ++i)
-        names.push_back(ToNativePath(QStringLiteral("Скин %1.scn").arg(i)));
+    std::vector<SkinName> names;
+    for (int i = 0; i < 10000; ++i) {
+        const QString name = QStringLiteral("Скин %1.scn").arg(i);
+        names.push_back({ToNativePath(name), name});
+    }
     return names;
 }
 
 void findActiveSkin(benchmark::State &state)
 {
     const std::filesystem::path folder = ToNativePath(equalSizes());
-    const std::vector<std::filesystem::path> names = equalSizeNames();
+    const std::vector<SkinName> names = equalSizeNames();
     for (auto _ : state)
         benchmark::DoNotOptimize(SkinsEqualTo(folder / "Kelvora.rus", folder / "Skins", names));
 }
@@ -112,11 +114,11 @@ void findActiveSkin(benchmark::State &state)
 void readEveryFile(benchmark::State &state)
 {
     const std::filesystem::path skins = ToNativePath(equalSizes()) / "Skins";
-    const std::vector<std::filesystem::path> names = equalSizeNames();
+    const std::vector<SkinName> names = equalSizeNames();
     std::vector<char> bytes(4096);
     for (auto _ : state) {
-        for (const std::filesystem::path &name : names) {
-            const int fd = open((skins / name).c_str(), O_RDONLY);
+        for (const SkinName &name : names) {
+            const int fd = open((skins / name.file).c_str(), O_RDONLY);
             benchmark::DoNotOptimize(read(fd, bytes.data(), bytes.size()));
             close(fd);
         }

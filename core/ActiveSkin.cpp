@@ -36,15 +36,15 @@ Status ReplaceActiveSkin(const fs::path &source, const fs::path &active, const f
 }
 
 std::vector<fs::path> SkinsEqualTo(const fs::path &active, const fs::path &folder,
-                                   const std::vector<fs::path> &names)
+                                   const std::vector<SkinName> &skins)
 {
     std::vector<fs::path> equal;
     const std::optional<std::uintmax_t> size = sizeOf(active);
     if (!size)
         return equal;
     std::optional<std::string> activeBytes; // read once a skin's size matches
-    for (const fs::path &name : names) {
-        const fs::path skin = folder / name;
+    for (const SkinName &candidate : skins) {
+        const fs::path skin = folder / candidate.file;
         if (sizeOf(skin) != size)
             continue;
         if (!activeBytes) {
@@ -55,7 +55,7 @@ std::vector<fs::path> SkinsEqualTo(const fs::path &active, const fs::path &folde
         }
         const platform::Result<std::string> bytes = platform::readAt(skin, 0, *size + 1);
         if (bytes.ok() && bytes.value == *activeBytes)
-            equal.push_back(name);
+            equal.push_back(candidate.file);
     }
     return equal;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileError.h"
+#include "SkinLibrary.h"
 
 #include <filesystem>
 #include <vector>
@@ -18,9 +19,9 @@
 Status ReplaceActiveSkin(const std::filesystem::path &source, const std::filesystem::path &active,
                          const std::filesystem::path &previous);
 
-// The names of the skins in folder whose bytes equal active's: sizes are
-// compared first, contents only where a size matches. None when active cannot
-// be read.
+// The file names of the skins (of folder) whose bytes equal active's: sizes
+// are compared first, contents only where a size matches. None when active
+// cannot be read.
 std::vector<std::filesystem::path> SkinsEqualTo(const std::filesystem::path &active,
                                                 const std::filesystem::path &folder,
-                                                const std::vector<std::filesystem::path> &names);
+                                                const std::vector<SkinName> &skins);

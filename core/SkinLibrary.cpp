@@ -9,7 +9,6 @@
 #include <QLatin1StringView>
 
 #include <algorithm>
-#include <numeric>
 #include <cctype>
 #include <string_view>
 #include <type_traits>
@@ -37,28 +36,44 @@ QString caseFolded(const QString &name)
 }
 
 // Order of the skin list: by shown name ignoring letter case, ties by exact
-// name. Each name is folded once, beside its skin, so that the sort compares
-// what lies together in memory.
+// name. Each name is folded once; the sort moves small keys that lie
+// together in memory, and the skins are then put in their order in place, so
+// that a large folder costs no second list of skins.
 void sortForList(std::vector<SkinName> &skins)
 {
-    struct Entry
+    struct Key
     {
         QString folded;
-        SkinName skin;
+        std::size_t index;
     };
-    std::vector<Entry> entries;
-    entries.reserve(skins.size());
-    for (SkinName &skin : skins)
-        entries.push_back({caseFolded(skin.shown), std::move(skin)});
-    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+    std::vector<Key> keys;
+    keys.reserve(skins.size());
+    for (std::size_t i = 0; i < skins.size(); ++i)
+        keys.push_back({caseFolded(skins[i].shown), i});
+    std::sort(keys.begin(), keys.end(), [&skins](const Key &a, const Key &b) {
         if (const int byCase = a.folded.compare(b.folded); byCase != 0)
             return byCase < 0;
-        if (const int exact = a.skin.shown.compare(b.skin.shown); exact != 0)
+        const SkinName &first = skins[a.index];
+        const SkinName &second = skins[b.index];
+        if (const int exact = first.shown.compare(second.shown); exact != 0)
             return exact < 0;
-        return a.skin.file < b.skin.file; // names that show alike
+        return first.file < second.file; // names that show alike
     });
-    for (std::size_t i = 0; i < skins.size(); ++i)
-        skins[i] = std::move(entries[i].skin);
+    // Place i takes the skin keys[i] names; each cycle of moves ends where it began.
+    for (std::size_t start = 0; start < keys.size(); ++start) {
+        if (keys[start].index == start)
+            continue;
+        SkinName held = std::move(skins[start]);
+        std::size_t place = start;
+        while (keys[place].index != start) {
+            const std::size_t from = keys[place].index;
+            skins[place] = std::move(skins[from]);
+            keys[place].index = place;
+            place = from;
+        }
+        skins[place] = std::move(held);
+        keys[place].index = place;
+    }
 }
 
 } // namespace
@@ -170,6 +185,7 @@ Result<std::vector<SkinName>> ListSkins()
         QString shown = FromNativeName(name);
         skins.push_back({std::move(name), std::move(shown)});
     }
+    listed.value = {}; // emptied names: their room goes before the sort takes its own
     sortForList(skins);
     return Result<std::vector<SkinName>>::success(std::move(skins));
 }

@@ -26,11 +26,8 @@ void listSkins(ConsoleInterface &console)
         console.ShowError(*listed.error);
         return;
     }
-    std::vector<std::filesystem::path> names;
-    for (const SkinName &skin : listed.value)
-        names.push_back(skin.file);
     const std::vector<std::filesystem::path> active =
-        SkinsEqualTo(UsableActiveSkinPath(), SkinsFolderPath(), names);
+        SkinsEqualTo(UsableActiveSkinPath(), SkinsFolderPath(), listed.value);
     for (const SkinName &skin : listed.value) {
         const bool isActive = std::find(active.begin(), active.end(), skin.file) != active.end();
         PrintLine(stdout, (isActive ? QStringLiteral("* ") : QStringLiteral("  ")) + skin.shown);

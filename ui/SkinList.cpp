@@ -17,7 +17,8 @@ namespace {
 constexpr int kGatheringMilliseconds = 300;
 
 // Calls then with the future's result once it is there, unless a newer run
-// (a later count) has started since.
+// (a later count) has started since. The result is moved out: a list of many
+// skins is held once, by the list.
 template <typename T, typename Then>
 void whenDone(QObject *owner, const QFuture<T> &future, const int &started, Then then)
 {
@@ -26,7 +27,7 @@ void whenDone(QObject *owner, const QFuture<T> &future, const int &started, Then
                      [watcher, &started, run = started, then] {
                          watcher->deleteLater();
                          if (run == started)
-                             then(watcher->result());
+                             then(watcher->future().takeResult());
                      });
     watcher->setFuture(future);
 }
@@ -57,6 +58,14 @@ QIcon checkMarkFor(const QWidget &view)
     return mark;
 }
 
+SkinList::Reading readFolder(const std::filesystem::path &active,
+                             const std::filesystem::path &folder)
+{
+    SkinList::Reading reading{ListSkins(), {}};
+    reading.active = SkinsEqualTo(active, folder, reading.skins.value);
+    return reading;
+}
+
 } // namespace
 
 SkinList::SkinList(QListView *view)
@@ -76,9 +85,12 @@ SkinList::SkinList(QListView *view)
 
 SkinList::~SkinList()
 {
-    // The reads use the program's folder, which may change once the window is gone.
-    reading_.waitForFinished();
-    marking_.waitForFinished();
+    // The reads use the program's folder, which may change once the window is
+    // gone. (A future whose result was taken is no longer running.)
+    if (reading_.isRunning())
+        reading_.waitForFinished();
+    if (marking_.isRunning())
+        marking_.waitForFinished();
 }
 
 void SkinList::reread(Selection selection)
@@ -86,9 +98,9 @@ void SkinList::reread(Selection selection)
     if (selection == Selection::Clear)
         view_->selectionModel()->clear();
     ++readsStarted_;
-    reading_ = QtConcurrent::run(&ListSkins);
-    whenDone(this, reading_, readsStarted_,
-             [this](Result<std::vector<SkinName>> skins) { show(std::move(skins)); });
+    // A setting that names no file of the application folder marks nothing.
+    reading_ = QtConcurrent::run(&readFolder, UsableActiveSkinPath(), SkinsFolderPath());
+    whenDone(this, reading_, readsStarted_, [this](Reading reading) { show(std::move(reading)); });
     watchFolder();
 }
 
@@ -97,12 +109,13 @@ void SkinList::selectWhenListed(std::filesystem::path file)
     toSelect_ = std::move(file);
 }
 
-void SkinList::show(Result<std::vector<SkinName>> skins)
+void SkinList::show(Reading reading)
 {
     const std::filesystem::path kept = selected();
     {
         const QSignalBlocker quiet(view_->selectionModel()); // what stays selected is shown already
-        model_->setSkins(std::move(skins.value));
+        model_->setSkins(std::move(reading.skins.value));
+        model_->setActive(reading.active);
         if (const int row = model_->rowOf(kept); !kept.empty() && row >= 0)
             view_->selectionModel()->setCurrentIndex(model_->index(row),
                                                      QItemSelectionModel::ClearAndSelect);
@@ -113,16 +126,15 @@ void SkinList::show(Result<std::vector<SkinName>> skins)
             view_->scrollTo(model_->index(row));
         }
     }
-    emit listed(skins.error);
-    markActive();
+    emit listed(reading.skins.error);
+    emit activeMarked();
 }
 
 void SkinList::markActive()
 {
     ++marksStarted_;
-    // A setting that names no file of the application folder marks nothing.
     marking_ = QtConcurrent::run(&SkinsEqualTo, UsableActiveSkinPath(), SkinsFolderPath(),
-                                 model_->fileNames());
+                                 model_->skins());
     whenDone(this, marking_, marksStarted_,
              [this](const std::vector<std::filesystem::path> &equal) {
                  model_->setActive(equal);

@@ -40,13 +40,20 @@ public:
     // The file name of the selected skin; empty when none is.
     std::filesystem::path selected() const;
 
+    // A read of the folder, with the skins that hold the active skin's bytes.
+    struct Reading
+    {
+        Result<std::vector<SkinName>> skins;
+        std::vector<std::filesystem::path> active;
+    };
+
 signals:
     // A read is on screen; with the failure when the folder could not be read.
     void listed(const std::optional<FileError> &failure);
     void activeMarked();
 
 private:
-    void show(Result<std::vector<SkinName>> skins);
+    void show(Reading reading);
     void watchFolder();
 
     QListView *view_;
@@ -54,7 +61,7 @@ private:
     QFileSystemWatcher *watcher_;
     QTimer gathering_; // changes of a moment bring one read
     std::optional<std::filesystem::path> toSelect_;
-    QFuture<Result<std::vector<SkinName>>> reading_;
+    QFuture<Reading> reading_;
     QFuture<std::vector<std::filesystem::path>> marking_;
     int readsStarted_ = 0;
     int marksStarted_ = 0;

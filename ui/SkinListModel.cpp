@@ -64,15 +64,6 @@ int SkinListModel::rowOf(const std::filesystem::path &file) const
     return found == skins_.end() ? -1 : int(found - skins_.begin());
 }
 
-std::vector<std::filesystem::path> SkinListModel::fileNames() const
-{
-    std::vector<std::filesystem::path> names;
-    names.reserve(skins_.size());
-    for (const SkinName &skin : skins_)
-        names.push_back(skin.file);
-    return names;
-}
-
 void SkinListModel::setActive(const std::vector<std::filesystem::path> &files)
 {
     active_ = std::set<std::filesystem::path>(files.begin(), files.end());

@@ -25,7 +25,7 @@ public:
     const SkinName &skinAt(int row) const { return skins_[std::size_t(row)]; }
     // The row of the skin with this file name; -1 when there is none.
     int rowOf(const std::filesystem::path &file) const;
-    std::vector<std::filesystem::path> fileNames() const;
+    const std::vector<SkinName> &skins() const { return skins_; }
 
     void setActive(const std::vector<std::filesystem::path> &files);
 

@@ -19,9 +19,9 @@ TEST_F(ApplySkinTest, WithBothFlagsOffOnlyCopies)
     EXPECT_EQ(readFile(activeSkin()), kBlue);
     EXPECT_EQ(readFile(skin(QStringLiteral("Blue.scn"))), kBlue);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(appFolderFiles(), (QStringList{QStringLiteral("Kelvora.exe"),
-                                             QStringLiteral("Kelvora.rus"),
-                                             QStringLiteral("Kelvora.rus.bak")}));
+    EXPECT_EQ(appFolderFiles(),
+              (QStringList{QStringLiteral("Kelvora.exe"), QStringLiteral("Kelvora.rus"),
+                           QStringLiteral("Kelvora.rus.bak")}));
     EXPECT_FALSE(viewer.startsWithin(500ms));
 }
 
@@ -102,7 +102,11 @@ TEST_F(ApplySkinTest, SkinsEqualToTheActiveFileAreFoundByTheirBytes)
 
     const std::vector<std::filesystem::path> equal =
         SkinsEqualTo(ActiveSkinPath(), SkinsFolderPath(),
-                     {"Short.scn", "Blue.scn", "Other.scn", "Copy.scn", "Gone.scn"});
+                     {{"Short.scn", {}},
+                      {"Blue.scn", {}},
+                      {"Other.scn", {}},
+                      {"Copy.scn", {}},
+                      {"Gone.scn", {}}});
 
     EXPECT_EQ(equal, (std::vector<std::filesystem::path>{"Blue.scn", "Copy.scn"}));
 }
