@@ -19,7 +19,7 @@ double startUpMilliseconds(const QString &program, const QStringList &arguments,
 {
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run)
-        times.push_back(RunProcess(program, arguments, configFolder, 30).seconds * 1000);
+        times.push_back(RunSeconds(program, arguments, configFolder, 30) * 1000);
     std::nth_element(times.begin(), times.begin() + kRuns / 2, times.end());
     return times[kRuns / 2];
 }
@@ -46,6 +46,6 @@ void ReportProcesses(RatioReporter &reporter)
                     emptyWindow, "ms");
 
     const QString program = AppFolderWithProgram(QStringLiteral(KSM_PROGRAM), 10000);
-    reporter.AddRow("Peak memory, 10000 skins", RunProcess(program, {}, config.path(), 3).peakMiB,
-                    RunProcess(minimal, {}, config.path(), 3).peakMiB, "MiB");
+    reporter.AddRow("Peak memory, 10000 skins", PeakResidentMiB(program, {}, config.path(), 3),
+                    PeakResidentMiB(minimal, {}, config.path(), 3), "MiB");
 }

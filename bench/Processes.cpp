@@ -5,15 +5,20 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <sys/resource.h>
+#include <fstream>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
-ProcessRun RunProcess(const QString &program, const QStringList &arguments,
-                      const QString &configFolder, unsigned limitSeconds)
+namespace {
+
+pid_t startProgram(const QString &program, const QStringList &arguments,
+                   const QString &configFolder, unsigned limitSeconds)
 {
     std::vector<QByteArray> words{QFile::encodeName(program)};
     for (const QString &argument : arguments)
@@ -24,7 +29,6 @@ ProcessRun RunProcess(const QString &program, const QStringList &arguments,
     argv.push_back(nullptr);
     const QByteArray config = QFile::encodeName(configFolder);
 
-    const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -33,11 +37,44 @@ ProcessRun RunProcess(const QString &program, const QStringList &arguments,
         execv(argv[0], argv.data());
         _exit(127);
     }
-    int status = 0;
-    rusage usage{};
-    wait4(child, &status, 0, &usage);
+    return child;
+}
+
+// The high-water mark of the process's own memory since its exec, or 0 once it is gone.
+double highWaterMiB(pid_t process)
+{
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmHWM:"))
+            return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+} // namespace
+
+double RunSeconds(const QString &program, const QStringList &arguments, const QString &configFolder,
+                  unsigned limitSeconds)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = startProgram(program, arguments, configFolder, limitSeconds);
+    waitpid(child, nullptr, 0);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), static_cast<double>(usage.ru_maxrss) / 1024};
+    return elapsed.count();
+}
+
+double PeakResidentMiB(const QString &program, const QStringList &arguments,
+                       const QString &configFolder, unsigned limitSeconds)
+{
+    // Not the exit status's ru_maxrss: a forked child starts with its parent's
+    // resident size as its peak, and this benchmark process is larger than the
+    // programs it measures. /proc counts only what the program itself used.
+    const pid_t child = startProgram(program, arguments, configFolder, limitSeconds);
+    double peak = 0;
+    while (waitpid(child, nullptr, WNOHANG) == 0) {
+        peak = std::max(peak, highWaterMiB(child));
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return peak;
 }
 
 QString AppFolderWithProgram(const QString &program, int skins)
