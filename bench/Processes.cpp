@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fstream>
@@ -67,11 +66,14 @@ double PeakResidentMiB(const QString &program, const QStringList &arguments,
 {
     // Not the exit status's ru_maxrss: a forked child starts with its parent's
     // resident size as its peak, and this benchmark process is larger than the
-    // programs it measures. /proc counts only what the program itself used.
+    // programs it measures. The high-water mark in /proc grows only from the
+    // program's own exec on, so its last reading is the program's peak; earlier
+    // readings may still be of the fork.
     const pid_t child = startProgram(program, arguments, configFolder, limitSeconds);
     double peak = 0;
     while (waitpid(child, nullptr, WNOHANG) == 0) {
-        peak = std::max(peak, highWaterMiB(child));
+        if (const double reading = highWaterMiB(child); reading > 0)
+            peak = reading;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return peak;
