@@ -23,7 +23,8 @@ QString chooseSkinFile(QWidget *parent)
     QFileDialog dialog(parent, QStringLiteral("Открытие файла скина"), QDir::currentPath(),
                        QStringLiteral("Скины (*.scn)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // A typed name of a file that does not exist yet is taken: reading creates it.
+    // A typed name is taken as it stands; one that names no file is reported
+    // when its description is read.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return ShowModal(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
