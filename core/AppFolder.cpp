@@ -9,9 +9,10 @@ std::filesystem::path &folderOverride()
     static std::filesystem::path folder;
     return folder;
 }
-} // namespace
 
-Result<std::filesystem::path> FindApplicationFolder()
+// The folder of the running executable, as the system names it, or why the
+// system cannot tell.
+Result<std::filesystem::path> findApplicationFolder()
 {
     if (!folderOverride().empty())
         return Result<std::filesystem::path>::success(folderOverride());
@@ -20,13 +21,15 @@ Result<std::filesystem::path> FindApplicationFolder()
         return {{}, ToFileError(*executable.failure)};
     return Result<std::filesystem::path>::success(executable.value.parent_path());
 }
+} // namespace
 
 std::filesystem::path ApplicationFolder()
 {
-    return FindApplicationFolder().value;
+    return findApplicationFolder().value;
 }
 
-void UseApplicationFolder(const std::filesystem::path &folder)
+Status UseApplicationFolder(const std::filesystem::path &folder)
 {
     folderOverride() = folder;
+    return findApplicationFolder().error;
 }

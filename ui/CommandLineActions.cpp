@@ -114,11 +114,10 @@ int RunCommandLine(const CommandLine &line)
     }
 
     // The work of the window's buttons, on the same settings, reporting here.
-    UseApplicationFolder(line.folder);
     ConsoleInterface console;
     // Without its folder the program would work on some other folder.
-    if (const Result<std::filesystem::path> folder = FindApplicationFolder(); !folder.ok()) {
-        console.ShowError(*folder.error);
+    if (const Status failed = UseApplicationFolder(line.folder)) {
+        console.ShowError(*failed);
         return 1;
     }
     LoadSettings();

@@ -34,7 +34,7 @@ QString chooseSkinFile(QWidget *parent)
 // field holds CR LF, a lone CR or a lone LF, become paragraph breaks.
 void showFieldText(QPlainTextEdit *box, const QString &field)
 {
-    box->setPlainText(field.left(field.indexOf(QChar(0))));
+    box->setPlainText(ShownDescription(field));
 }
 
 // Every line break goes back as CR LF. The raw text keeps characters such as the

@@ -25,11 +25,10 @@ int main(int argc, char **argv)
     const CommandLine commandLine = ParseCommandLine(QCoreApplication::arguments());
     if (commandLine.request != CommandLine::Request::Window)
         return RunCommandLine(commandLine); // a wrong use
-    UseApplicationFolder(commandLine.folder);
     // Every path is built from the program's folder: without it the program
     // would work on some other folder.
-    if (const Result<std::filesystem::path> folder = FindApplicationFolder(); !folder.ok()) {
-        ShowFileError(nullptr, *folder.error);
+    if (const Status failed = UseApplicationFolder(commandLine.folder)) {
+        ShowFileError(nullptr, *failed);
         return 1;
     }
     frmMain window;
