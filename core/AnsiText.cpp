@@ -46,6 +46,25 @@ QByteArray ToAnsi(QStringView text)
     return bytes;
 }
 
+QStringList CharactersOutsideCodePage(QStringView text)
+{
+    const CodePage &page = codePage();
+    QStringList outside;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar unit = text[i];
+        const bool pair =
+            unit.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QStringView character = text.mid(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        // "?" stands for every character without a byte, but is one itself.
+        const bool hasByte = character.size() == 1 && !unit.isSurrogate() &&
+                             (page.fromUnicode[unit.unicode()] != '?' || unit == u'?');
+        if (!hasByte && !outside.contains(character))
+            outside.append(character.toString());
+    }
+    return outside;
+}
+
 QString FromAnsi(QByteArrayView bytes)
 {
     const CodePage &page = codePage();

@@ -27,6 +27,20 @@ QString ShownDescription(const QString &field)
     return nul < 0 ? field : field.left(nul);
 }
 
+QString DescriptionTextProblem(const QString &text)
+{
+    // Only what the field takes counts, a character cut in two included.
+    QStringView stored = QStringView(text).left(kDescriptionLength);
+    if (!stored.isEmpty() && stored.back().isHighSurrogate())
+        stored = QStringView(text).left(kDescriptionLength + 1);
+    const QStringList outside = CharactersOutsideCodePage(stored);
+    if (outside.isEmpty())
+        return {};
+    return QStringLiteral("Описание не сохранено: знаков «%1» нет в кодировке, в которой "
+                          "хранятся описания скинов.")
+        .arg(outside.join(QStringLiteral("», «")));
+}
+
 Status WriteDescription(const std::filesystem::path &path, const QString &text)
 {
     const QByteArray bytes = ToAnsi(fittedToField(text));

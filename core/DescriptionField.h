@@ -18,6 +18,11 @@ Result<QString> ReadDescription(const std::filesystem::path &path);
 // The description as the user sees it: the field as far as its first NUL.
 QString ShownDescription(const QString &field);
 
+// Why text cannot be stored as it stands, as a message naming the characters
+// the field's code page has no byte for; empty when it can. Callers ask before
+// WriteDescription, which would store such characters as "?".
+QString DescriptionTextProblem(const QString &text);
+
 // Stores text cut or space-padded to 255 characters. A file shorter than the
 // field grows with zero bytes up to its end; a missing file is created.
 Status WriteDescription(const std::filesystem::path &path, const QString &text);

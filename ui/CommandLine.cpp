@@ -123,9 +123,6 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     prepare(parser, table);
     if (!parser.parse(arguments))
         return wrongUse(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return wrongUse(
-            QStringLiteral("Лишний аргумент «%1».").arg(parser.positionalArguments().constFirst()));
     if (const QString problem = conflictIn(parser, table); !problem.isEmpty())
         return wrongUse(problem);
 
@@ -153,6 +150,14 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         if (folder.isEmpty())
             return wrongUse(QStringLiteral("Не указана папка Kelvora."));
         line.folder = ToNativePath(folder);
+    }
+    // Files to open belong to the window ("Open with" of a file manager); an
+    // action takes none.
+    if (!parser.positionalArguments().isEmpty()) {
+        if (line.request != Request::Window)
+            return wrongUse(QStringLiteral("Лишний аргумент «%1».")
+                                .arg(parser.positionalArguments().constFirst()));
+        line.files = parser.positionalArguments();
     }
     if (line.request == Request::Help)
         line.output = parser.helpText().trimmed();

@@ -27,6 +27,7 @@ struct CommandLine
     QString name;                 // the skin's bare file name
     QString text;                 // the description to write
     QString output;               // what a wrong use, help or the version prints
+    QStringList files; // for the window: files to add as skins, as a file manager passes them
 };
 
 // Reads the arguments, the program's path first, as the application gives

@@ -70,7 +70,9 @@ void writeDescription(const std::filesystem::path &name, const QString &text,
     // A write makes a missing file; reading first refuses a name that leads to
     // no skin, so a mistyped name makes none.
     const std::filesystem::path skin = SkinFilePath(name);
-    if (const Result<QString> field = ReadDescription(skin); !field.ok())
+    if (const QString problem = DescriptionTextProblem(text); !problem.isEmpty())
+        console.Report(problem);
+    else if (const Result<QString> field = ReadDescription(skin); !field.ok())
         console.ShowError(*field.error);
     else if (const Status failed = WriteDescription(skin, text))
         console.ShowError(*failed);

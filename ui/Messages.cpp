@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "ModalWindows.h"
+#include "WindowConventions.h"
 
 #include <QGridLayout>
 #include <QMessageBox>
@@ -22,18 +23,13 @@ QMessageBox::Icon boxIcon(UserInterface::Icon icon)
     return QMessageBox::NoIcon;
 }
 
-// A box sized to a short text would cut its caption in the title bar. Title
-// bars draw in a bold font of about 10 points and keep room for the icon and
-// up to three buttons: the box is at least that wide.
+// A box sized to a short text would cut its caption in the title bar.
 void fitCaption(QMessageBox &box)
 {
-    QFont titleFont = box.font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(10);
-    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 120;
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addItem(
+            new QSpacerItem(WidthForCaption(box), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+            grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 } // namespace

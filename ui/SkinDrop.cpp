@@ -1,17 +1,45 @@
 #include "SkinDrop.h"
 
 #include "AppInfo.h"
+#include "LongStep.h"
 #include "Messages.h"
 #include "PlatformEdge.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QTimer>
 #include <QUrl>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Why a file named like a skin cannot be one; empty for a regular file.
+QString whyNoSkinFile(const fs::path &file)
+{
+    std::error_code error;
+    switch (fs::status(file, error).type()) {
+    case fs::file_type::regular:
+        return {};
+    case fs::file_type::not_found:
+        return QStringLiteral("файл не найден");
+    case fs::file_type::directory:
+        return QStringLiteral("это папка");
+    case fs::file_type::fifo:
+        return QStringLiteral("это именованный канал");
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return QStringLiteral("это устройство");
+    default:
+        return error ? ToFileError({file, error}).reason : QStringLiteral("это не обычный файл");
+    }
+}
+
+} // namespace
 
 SkinDrop::SkinDrop(QAbstractItemView *list)
     : QObject(list)
@@ -27,7 +55,8 @@ bool SkinDrop::eventFilter(QObject *, QEvent *event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto *drag = static_cast<QDropEvent *>(event);
-        if (drag->mimeData()->hasUrls())
+        // While a dialog is open the window takes nothing, dropped files neither.
+        if (drag->mimeData()->hasUrls() && !QApplication::activeModalWidget())
             drag->acceptProposedAction();
         else
             drag->ignore();
@@ -35,9 +64,18 @@ bool SkinDrop::eventFilter(QObject *, QEvent *event)
     }
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
+        if (QApplication::activeModalWidget()) {
+            drop->ignore();
+            return true;
+        }
         drop->acceptProposedAction();
+        QList<Dropped> files;
+        for (const QUrl &url : drop->mimeData()->urls())
+            files.append(url.isLocalFile() ? Dropped{QDir::toNativeSeparators(url.toLocalFile()),
+                                                     ToNativePath(url.toLocalFile())}
+                                           : Dropped{url.toDisplayString(), {}});
         // Questions wait for the user: not while the file manager waits for the drop.
-        QTimer::singleShot(0, this, [this, urls = drop->mimeData()->urls()] { addDropped(urls); });
+        AfterLongStep(this, [this, files] { add(files); });
         return true;
     }
     default:
@@ -45,38 +83,73 @@ bool SkinDrop::eventFilter(QObject *, QEvent *event)
     }
 }
 
-void SkinDrop::addDropped(const QList<QUrl> &urls)
+void SkinDrop::addFiles(const QStringList &paths)
 {
-    std::filesystem::path last;
-    QStringList refused;
-    for (const QUrl &url : urls) {
-        const QString shown =
-            url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toDisplayString();
-        const std::filesystem::path file = ToNativePath(url.toLocalFile());
-        std::error_code error;
-        if (!url.isLocalFile() || !IsSkinFileName(file) ||
-            !std::filesystem::is_regular_file(file, error)) {
-            refused << shown;
-            continue;
-        }
-        const std::filesystem::path target = SkinFilePath(file.filename());
-        if (std::filesystem::equivalent(file, target, error))
-            continue; // one of the library's own
-        if (std::filesystem::exists(target, error) &&
-            !AskYesNo(window_, QStringLiteral("Скин «%1» уже есть в папке скинов. Заменить его?")
-                                   .arg(FromNativePath(file.filename()))))
-            continue;
-        if (const Status failed = AddSkin(file)) {
-            ShowFileError(window_, *failed);
-            continue;
-        }
-        last = file.filename();
+    if (paths.isEmpty())
+        return;
+    QList<Dropped> files;
+    for (const QString &path : paths) {
+        // A file manager may pass a file's address instead of its path.
+        const QUrl url(path);
+        const QString local = url.isLocalFile() ? url.toLocalFile() : path;
+        const QString absolute = QDir::current().absoluteFilePath(local);
+        files.append({QDir::toNativeSeparators(absolute), ToNativePath(absolute)});
     }
+    AfterLongStep(this, [this, files] { add(files); });
+}
+
+void SkinDrop::add(const QList<Dropped> &files)
+{
+    QStringList notSkins;
+    QStringList refused;
+    std::vector<fs::path> toCopy;
+    fs::path last;
+    for (const Dropped &dropped : files) {
+        if (dropped.file.empty() || !IsSkinFileName(dropped.file)) {
+            notSkins << dropped.shown;
+            continue;
+        }
+        if (const QString why = whyNoSkinFile(dropped.file); !why.isEmpty()) {
+            refused << QStringLiteral("%1: %2").arg(dropped.shown, why);
+            continue;
+        }
+        const fs::path name = dropped.file.filename();
+        const fs::path target = SkinFilePath(name);
+        std::error_code error;
+        if (fs::equivalent(dropped.file, target, error)) {
+            last = name; // one of the library's own: only selected
+            continue;
+        }
+        if (fs::exists(target, error) &&
+            !AskYesNo(window_, QStringLiteral("Скин «%1» уже есть в папке скинов. Заменить его?")
+                                   .arg(FromNativePath(name))))
+            continue;
+        toCopy.push_back(dropped.file);
+    }
+
+    // A large skin takes a while to copy: the window waits for it as for an apply.
+    std::vector<FileError> failures;
+    if (!toCopy.empty())
+        RunLongStep(window_, QStringLiteral("Копирование скина…"), [&toCopy, &failures, &last] {
+            for (const fs::path &file : toCopy) {
+                if (Status failed = AddSkin(file))
+                    failures.push_back(std::move(*failed));
+                else
+                    last = file.filename();
+            }
+        });
+
+    for (const FileError &failure : failures)
+        ShowFileError(window_, failure);
+    QStringList told;
+    if (!notSkins.isEmpty())
+        told << QStringLiteral("Эти файлы не скины (*.scn), они не добавлены:\n") +
+                    notSkins.join(u'\n');
     if (!refused.isEmpty())
-        ShowMessage(window_,
-                    QStringLiteral("Эти файлы не скины (*.scn), они не добавлены:\n") +
-                        refused.join(u'\n'),
-                    UserInterface::Icon::Information, kApplicationTitle);
+        told << QStringLiteral("Эти файлы не добавлены:\n") + refused.join(u'\n');
+    if (!told.isEmpty())
+        ShowMessage(window_, told.join(QStringLiteral("\n\n")), UserInterface::Icon::Information,
+                    kApplicationTitle);
     if (!last.empty())
         emit added(last);
 }

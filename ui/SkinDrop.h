@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 #include <filesystem>
 
 class QAbstractItemView;
 class QUrl;
 
-// Skins dropped onto the list from a file manager: each ".scn" file is copied
-// into the Skins folder with its preview beside it, a skin of a name that is
-// there already only after the user agrees; other files are refused with a
-// message that names them.
+// Skins dropped onto the list from a file manager, or given to the program to
+// open: each ".scn" file is copied into the Skins folder with its preview
+// beside it, a skin of a name that is there already only after the user
+// agrees; other files are refused with a message that names them and says
+// why. Drops are refused while a long step runs or a modal window is open.
 class SkinDrop : public QObject
 {
     Q_OBJECT
@@ -18,15 +20,23 @@ class SkinDrop : public QObject
 public:
     explicit SkinDrop(QAbstractItemView *list);
 
+    // Adds the files at these paths as if they were dropped, once no long step runs.
+    void addFiles(const QStringList &paths);
+
 signals:
-    // Skins were added; this one (its file name) was added last.
+    // Skins were added or are the library's own; this one (its file name) came last.
     void added(const std::filesystem::path &last);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void addDropped(const QList<QUrl> &urls);
+    struct Dropped
+    {
+        QString shown;              // as the user knows it
+        std::filesystem::path file; // empty for what is no local file
+    };
+    void add(const QList<Dropped> &files);
 
     QWidget *window_;
 };

@@ -1,6 +1,8 @@
 #include "SkinList.h"
 
 #include "ActiveSkin.h"
+#include "AppFolder.h"
+#include "LongStep.h"
 #include "PlatformEdge.h"
 #include "SkinListModel.h"
 
@@ -78,7 +80,8 @@ SkinList::SkinList(QListView *view)
     view_->setIconSize(markSize(*view));
     gathering_.setSingleShot(true);
     gathering_.setInterval(kGatheringMilliseconds);
-    connect(&gathering_, &QTimer::timeout, this, [this] { reread(Selection::Keep); });
+    connect(&gathering_, &QTimer::timeout, this,
+            [this] { AfterLongStep(this, [this] { reread(Selection::Keep); }); });
     connect(watcher_, &QFileSystemWatcher::directoryChanged, &gathering_,
             qOverload<>(&QTimer::start));
 }
@@ -142,20 +145,26 @@ void SkinList::markActive()
              });
 }
 
+void SkinList::forget(const std::filesystem::path &file)
+{
+    model_->removeSkin(file);
+}
+
 std::filesystem::path SkinList::selected() const
 {
     const QModelIndexList rows = view_->selectionModel()->selectedRows();
     return rows.isEmpty() ? std::filesystem::path() : model_->skinAt(rows.first().row()).file;
 }
 
-// The folder is watched again at every read: one made or made anew since is
-// watched from then on.
+// The Skins folder is watched while it is there, the application folder while
+// it is not, so that a Skins folder made anew is seen. Both are watched afresh
+// at every read: a folder removed or renamed since is not the one watched.
 void SkinList::watchFolder()
 {
-    const QString folder = FromNativePath(SkinsFolderPath());
-    if (watcher_->directories() == QStringList{folder})
-        return;
     if (!watcher_->directories().isEmpty())
         watcher_->removePaths(watcher_->directories());
-    watcher_->addPath(folder); // a missing folder is not watched; its read says why
+    const std::filesystem::path skins = SkinsFolderPath();
+    std::error_code error;
+    if (!std::filesystem::is_directory(skins, error) || !watcher_->addPath(FromNativePath(skins)))
+        watcher_->addPath(FromNativePath(ApplicationFolder()));
 }

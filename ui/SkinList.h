@@ -16,7 +16,8 @@ class SkinListModel;
 
 // What the main window's skin list shows: the skins of the Skins folder, read
 // off the window's thread at start and whenever another program changes the
-// folder, with the skins that hold the active skin's bytes marked.
+// folder (or makes it anew), with the skins that hold the active skin's bytes
+// marked. A change seen during a long step is read once the step has ended.
 class SkinList : public QObject
 {
     Q_OBJECT
@@ -36,6 +37,8 @@ public:
     void selectWhenListed(std::filesystem::path file);
     // Finds the skins that hold the active skin's bytes again.
     void markActive();
+    // Takes a skin that is gone off the list at once, before the next read.
+    void forget(const std::filesystem::path &file);
 
     // The file name of the selected skin; empty when none is.
     std::filesystem::path selected() const;

@@ -57,6 +57,16 @@ void SkinListModel::setSkins(std::vector<SkinName> skins)
     endResetModel();
 }
 
+void SkinListModel::removeSkin(const std::filesystem::path &file)
+{
+    const int row = rowOf(file);
+    if (row < 0)
+        return;
+    beginRemoveRows({}, row, row);
+    skins_.erase(skins_.begin() + row);
+    endRemoveRows();
+}
+
 int SkinListModel::rowOf(const std::filesystem::path &file) const
 {
     const auto found = std::find_if(skins_.begin(), skins_.end(),

@@ -22,6 +22,8 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
     void setSkins(std::vector<SkinName> skins);
+    // Takes the skin with this file name off the list, when it is there.
+    void removeSkin(const std::filesystem::path &file);
     const SkinName &skinAt(int row) const { return skins_[std::size_t(row)]; }
     // The row of the skin with this file name; -1 when there is none.
     int rowOf(const std::filesystem::path &file) const;

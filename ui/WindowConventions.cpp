@@ -35,6 +35,14 @@ void CenterOnScreen(QWidget *window)
                                             window->screen()->availableGeometry()));
 }
 
+int WidthForCaption(const QWidget &window)
+{
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(10);
+    return QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) + 120;
+}
+
 void PressOnEnter(QPushButton *button)
 {
     button->setAutoDefault(false);

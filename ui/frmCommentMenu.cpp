@@ -1,5 +1,6 @@
 #include "frmCommentMenu.h"
 
+#include "AppInfo.h"
 #include "DescriptionField.h"
 #include "Messages.h"
 #include "ModalWindows.h"
@@ -93,6 +94,11 @@ void frmCommentMenu::BtnSaveClicked()
                     QStringLiteral("Ошибка"));
         return;
     }
-    if (const Status failed = WriteDescription(ToNativePath(FilenameA), fieldTextOf(Text1)))
+    const QString text = fieldTextOf(Text1);
+    if (const QString problem = DescriptionTextProblem(text); !problem.isEmpty()) {
+        ShowMessage(this, problem, UserInterface::Icon::Critical, kApplicationTitle);
+        return;
+    }
+    if (const Status failed = WriteDescription(ToNativePath(FilenameA), text))
         ShowFileError(this, *failed);
 }

@@ -30,7 +30,6 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 
 #include <utility>
 
@@ -143,7 +142,8 @@ void frmMain::createControls()
             File1Click();
     });
     connect(skins, &SkinList::listed, this, &frmMain::showListed);
-    connect(new SkinDrop(File1), &SkinDrop::added, this, [this](const std::filesystem::path &last) {
+    drop = new SkinDrop(File1);
+    connect(drop, &SkinDrop::added, this, [this](const std::filesystem::path &last) {
         skins->selectWhenListed(last);
         skins->reread(SkinList::Selection::Keep);
     });
@@ -205,12 +205,14 @@ void frmMain::RefreshSkinList()
     skins->reread(SkinList::Selection::Clear);
 }
 
+// The window says why its folder cannot be read once, at load; later reads,
+// which follow what other programs do to the folder, stay quiet.
 void frmMain::showListed(const std::optional<FileError> &failure)
 {
-    if (!failure)
+    if (!std::exchange(firstListing, false) || !failure)
         return;
     if (isVisible())
-        ShowFileError(this, *failure);
+        AfterLongStep(this, [this, error = *failure] { ShowFileError(this, error); });
     else
         pendingListError = failure;
 }
@@ -245,7 +247,7 @@ void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (pendingListError)
-        QTimer::singleShot(0, this, [this] {
+        AfterLongStep(this, [this] {
             if (const std::optional<FileError> error = std::exchange(pendingListError, {}))
                 ShowFileError(this, *error);
         });
@@ -280,7 +282,10 @@ void frmMain::btnApplySkClick()
 
 void frmMain::btnDelSkinClick()
 {
-    DeleteSkin(skins->selected());
+    const std::filesystem::path name = skins->selected();
+    // Deleting is silent: a skin that stays is not reported, it stays listed.
+    if (const Status stays = DeleteSkin(name); !stays && !name.empty())
+        skins->forget(name);
 }
 
 void frmMain::btnPrefClick()
@@ -309,6 +314,11 @@ void frmMain::mnuAboutClick()
 void frmMain::mnuUndoApplyClick()
 {
     UndoApply();
+}
+
+void frmMain::AddSkinFiles(const QStringList &paths)
+{
+    drop->addFiles(paths);
 }
 
 cToolTipEx &frmMain::ToolTips()

@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QListView;
 class QPushButton;
+class SkinDrop;
 class SkinList;
 class cToolTipEx;
 
@@ -33,6 +34,9 @@ public:
 
     // The window's tooltip helper, made on first use.
     cToolTipEx &ToolTips();
+
+    // Adds the files given to the program to open as if they were dropped on the list.
+    void AddSkinFiles(const QStringList &paths);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -60,6 +64,7 @@ private:
     QGroupBox *Frame1 = nullptr;
     QListView *File1 = nullptr;
     SkinList *skins = nullptr;
+    SkinDrop *drop = nullptr;
     QGroupBox *Frame2 = nullptr;
     QLabel *Image1 = nullptr;
     QGroupBox *Frame3 = nullptr;
@@ -70,5 +75,6 @@ private:
     QAction *mnuUndoApply = nullptr;
 
     std::unique_ptr<cToolTipEx> toolTipHelper;
+    bool firstListing = true;                  // only the read at load reports a failure
     std::optional<FileError> pendingListError; // shown once the window is on screen
 };

@@ -33,5 +33,6 @@ int main(int argc, char **argv)
     }
     frmMain window;
     window.show();
+    window.AddSkinFiles(commandLine.files);
     return app.exec();
 }

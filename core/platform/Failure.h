@@ -22,6 +22,7 @@ enum class FileProblem
 };
 
 std::error_code make_error_code(FileProblem problem);
+const std::error_category &fileProblemCategory();
 
 // The calling thread's last system error: errno, or GetLastError() on Windows.
 std::error_code lastSystemError();
@@ -29,6 +30,27 @@ std::error_code lastSystemError();
 // The system's own text for one of its error codes, in UTF-8, without a final
 // full stop or line break.
 std::string systemReason(int code);
+
+// System failures common enough that the program words them itself; other
+// reasons keep the system's text.
+enum class CommonReason
+{
+    other,
+    noSuchFile,
+    accessDenied,
+    readOnlyFileSystem,
+    noSpace,
+    fileExists,
+    isAFolder,
+    nameTooLong,
+    fileInUse,
+};
+
+// Which common reason a system error code (or a standard one) is.
+CommonReason commonReasonOf(const std::error_code &code);
+// The same for the standard conditions alone, which every platform's codes
+// compare with as far as the standard library knows them.
+CommonReason commonReasonOfCondition(const std::error_code &code);
 
 struct Failure
 {

@@ -24,6 +24,11 @@ std::error_code lastSystemError()
     return {errno, std::system_category()};
 }
 
+CommonReason commonReasonOf(const std::error_code &code)
+{
+    return commonReasonOfCondition(code); // errno values are the standard's conditions
+}
+
 std::string systemReason(int code)
 {
     char buffer[256] = {};

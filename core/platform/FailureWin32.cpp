@@ -8,6 +8,34 @@ std::error_code lastSystemError()
     return {static_cast<int>(GetLastError()), std::system_category()};
 }
 
+CommonReason commonReasonOf(const std::error_code &code)
+{
+    if (code.category() != std::system_category())
+        return commonReasonOfCondition(code);
+    switch (code.value()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return CommonReason::noSuchFile;
+    case ERROR_ACCESS_DENIED:
+        return CommonReason::accessDenied;
+    case ERROR_WRITE_PROTECT:
+        return CommonReason::readOnlyFileSystem;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return CommonReason::noSpace;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return CommonReason::fileExists;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return CommonReason::nameTooLong;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return CommonReason::fileInUse;
+    default:
+        return CommonReason::other;
+    }
+}
+
 std::string systemReason(int code)
 {
     wchar_t *buffer = nullptr;

@@ -306,6 +306,10 @@ TEST_F(CommandLineTest, FailedActionsSayWhyAndChangeNothing)
         {{QStringLiteral("--description"), missing, QStringLiteral("--set"), QStringLiteral("x")},
          skin("Missing.scn")},
         {{QStringLiteral("--undo")}, QStringLiteral("Вернуть нечего")},
+        // Characters the description's code page has no byte for are never made "?".
+        {{QStringLiteral("--description"), QStringLiteral("Blue.scn"), QStringLiteral("--set"),
+          QStringLiteral("Снег ❄ и 中文 ❄")},
+         QStringLiteral("«❄», «中», «文»")},
     };
     for (const auto &[arguments, said] : cases) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());

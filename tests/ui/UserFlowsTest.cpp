@@ -1,5 +1,6 @@
 // Each flow of the program, as a person goes through it in the main window.
 
+#include "CommandLine.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
 #include "frmPref.h"
@@ -19,6 +20,7 @@
 #include <QUrl>
 
 #include <csignal>
+#include <sys/stat.h>
 
 namespace {
 
@@ -194,10 +196,11 @@ TEST_F(UserFlowsTest, AboutOpensFromTheHelpMenuAndEnterClosesIt)
 TEST_F(UserFlowsTest, ExitFromTheFileMenuEndsTheProgram)
 {
     open();
-    QEventLoop program;
     QTimer::singleShot(0, [this] { chooseMenuItem("mnuFile", "mnuExit"); });
-    QTimer::singleShot(10000, &program, [&program] { program.exit(1); });
-    EXPECT_EQ(program.exec(), 0);
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(1); });
+    // The application's own loop, as the program runs it; when it returns,
+    // later event loops of the tests run again.
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 // With both viewer flags on: the running viewer is closed, the skin copied over
@@ -294,6 +297,7 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
     writeFile(outside + QStringLiteral("/Новый.scn"), QByteArray(900, 'n'));
     QImage(8, 8, QImage::Format_RGB32).save(outside + QStringLiteral("/Новый.jpg"), "JPEG");
     writeFile(outside + QStringLiteral("/notes.txt"), "text");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(outside + QStringLiteral("/pipe.scn")), 0600), 0);
     open();
     QString question;
     AnswerNext<QMessageBox>([&](QMessageBox &box) {
@@ -309,7 +313,8 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(outside + QStringLiteral("/kept.scn")),
                    QUrl::fromLocalFile(outside + QStringLiteral("/Новый.scn")),
-                   QUrl::fromLocalFile(outside + QStringLiteral("/notes.txt"))});
+                   QUrl::fromLocalFile(outside + QStringLiteral("/notes.txt")),
+                   QUrl::fromLocalFile(outside + QStringLiteral("/pipe.scn"))});
     QWidget *target = child<QListView>("File1")->viewport();
     const QPoint at = target->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
@@ -324,6 +329,7 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
     EXPECT_TRUE(question.contains(QStringLiteral("kept.scn")));
     EXPECT_TRUE(refusal.contains(QStringLiteral("notes.txt")));
     EXPECT_FALSE(refusal.contains(QStringLiteral("Новый")));
+    EXPECT_TRUE(refusal.contains(QStringLiteral("pipe.scn: это именованный канал")));
     EXPECT_EQ(readFile(skinPath(QStringLiteral("kept.scn"))).size(), 1000);
     EXPECT_EQ(readFile(skinPath(QStringLiteral("Новый.scn"))), QByteArray(900, 'n'));
     EXPECT_TRUE(QFileInfo::exists(previewPath(QStringLiteral("Новый.scn"))));
@@ -331,6 +337,26 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
     EXPECT_EQ(child<QListView>("File1")->currentIndex().data().toString(),
               QStringLiteral("Новый.scn"));
     EXPECT_EQ(previewColour(), QColor(Qt::black));
+}
+
+// A skin given to the program to open, as a file manager's "Open with"
+// passes it, is added as a dropped one: asked about, as its name is taken, and
+// then selected.
+TEST_F(UserFlowsTest, ASkinGivenToOpenIsAddedAndSelected)
+{
+    addSkin(QStringLiteral("Зима.scn"), QStringLiteral("old"));
+    const QString given = root.path() + QStringLiteral("/Зима.scn");
+    writeFile(given, QByteArray(1200, 'w'));
+    const CommandLine line = ParseCommandLine({QStringLiteral("KelvoraSkinManager"), given});
+    ASSERT_EQ(line.request, CommandLine::Request::Window);
+    open();
+    AnswerNext<QMessageBox>([](QMessageBox &box) { box.done(QMessageBox::Yes); });
+
+    andWaitForTheList([&] { window->AddSkinFiles(line.files); });
+
+    EXPECT_EQ(readFile(skinPath(QStringLiteral("Зима.scn"))), QByteArray(1200, 'w'));
+    EXPECT_EQ(child<QListView>("File1")->currentIndex().data().toString(),
+              QStringLiteral("Зима.scn"));
 }
 
 } // namespace

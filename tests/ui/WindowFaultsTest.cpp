@@ -7,7 +7,7 @@
 #include "platform/WindowServices.h"
 #include "StandInViewer.h"
 
-#include <QProgressDialog>
+#include <QMimeData>
 #include <QTimer>
 
 #include <fstream>
@@ -62,9 +62,12 @@ TEST_F(WindowFaultsTest, ASkinNamedInOtherBytesShowsItsOwnDescription)
     EXPECT_EQ(std::filesystem::directory_iterator(SkinsFolderPath())->path().filename(), name);
 }
 
-// While the viewer is waited for, the window says so and a second press of
-// "Применить скин" is dropped: one apply, one message.
-TEST_F(WindowFaultsTest, ASecondPressWhileTheViewerIsWaitedForStartsNothing)
+// While the viewer is waited for, the window says so and takes nothing: a
+// second press of "Применить скин" and a drop are refused, and a Skins folder
+// removed meanwhile is read quietly once the step has ended. Only the apply's
+// own messages show, its reasons in Russian, and the list then follows a
+// Skins folder made anew.
+TEST_F(WindowFaultsTest, DuringTheViewersWaitNothingElseStartsAndTheWindowStaysUsable)
 {
     if (!platform::WindowServices().connected())
         GTEST_SKIP() << "no X server; ./test starts Xvfb for this test";
@@ -74,25 +77,41 @@ TEST_F(WindowFaultsTest, ASecondPressWhileTheViewerIsWaitedForStartsNothing)
     ASSERT_NE(refusing.window(), 0u);
     open();
     clickSkin(QStringLiteral("a.scn"));
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(root.path() + QStringLiteral("/b.scn"))});
+    QWidget *target = child<QListView>("File1")->viewport();
+    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &files, Qt::LeftButton,
+                          Qt::NoModifier);
     QString waitingFor;
-    QTimer::singleShot(100, [this] { clickButton("btnApplySk"); });
-    QTimer::singleShot(1000, [&] {
-        if (auto *progress = window->findChild<QProgressDialog *>();
-            progress && progress->isVisible())
-            waitingFor = progress->labelText();
+    QTimer::singleShot(100, [&] {
+        clickButton("btnApplySk");
+        QCoreApplication::sendEvent(target, &enter);
+        QDir(skinsFolder()).removeRecursively();
     });
-    QString message;
-    AnswerNext<QMessageBox>([&](QMessageBox &box) {
-        message = box.text();
-        box.accept();
+    QTimer::singleShot(1000, [&] {
+        if (auto *waiting = window->findChild<QDialog *>(QStringLiteral("waitingWindow"));
+            waiting && waiting->isVisible())
+            waitingFor = waiting->findChild<QLabel *>()->text();
     });
 
+    MessageBoxCatcher messages;
     clickButton("btnApplySk");
     SetViewerWaitLimitForTesting(kViewerWaitLimit);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return listed().isEmpty(); }));
 
     EXPECT_EQ(waitingFor, QStringLiteral("Ожидание закрытия Kelvora…"));
-    EXPECT_EQ(message, QStringLiteral("Ошибка закрытия Kelvora."));
-    EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("a.scn"))));
+    EXPECT_FALSE(enter.isAccepted());
+    ASSERT_EQ(messages.seen.size(), 2);
+    EXPECT_EQ(messages.seen[0].text, QStringLiteral("Ошибка закрытия Kelvora."));
+    EXPECT_EQ(messages.seen[1].text,
+              FileErrorText({skinPath(QStringLiteral("a.scn")),
+                             QStringLiteral("нет папки, в которой должен быть этот файл")}));
+
+    ASSERT_TRUE(QDir().mkpath(skinsFolder()));
+    addSkin(QStringLiteral("new.scn"), QStringLiteral("new"));
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return listed() == QStringList{QStringLiteral("new.scn")}; }));
+    EXPECT_EQ(messages.seen.size(), 2);
 }
 
 } // namespace

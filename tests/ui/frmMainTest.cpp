@@ -108,7 +108,11 @@ TEST_F(frmMainTest, DeletingTheSelectedSkinKeepsDescriptionAndPicture)
     addSkin(QStringLiteral("b.scn"), QStringLiteral("kept"));
     open();
     clickSkin(QStringLiteral("a.scn"));
-    andWaitForTheList([this] { clickButton("btnDelSkin"); });
+    andWaitForTheList([this] {
+        clickButton("btnDelSkin");
+        // Gone at once, before the folder is read again.
+        EXPECT_EQ(listed(), QStringList{QStringLiteral("b.scn")});
+    });
 
     EXPECT_EQ(listed(), QStringList{QStringLiteral("b.scn")});
     EXPECT_TRUE(nothingSelected());
