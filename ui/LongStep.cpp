@@ -104,8 +104,7 @@ public:
         busy->setRange(0, 0);
         busy->setTextVisible(false);
         layout->addWidget(busy);
-        setMinimumWidth(WidthForCaption(*this));
-        setFixedSize(sizeHint());
+        setFixedSize(sizeHint().expandedTo(QSize(WidthForCaption(*this), 0)));
     }
 };
 
