@@ -8,6 +8,7 @@
 #include "platform/PositionedFile.h"
 #include "platform/ProgramStart.h"
 #include "platform/ReplacingCopy.h"
+#include "platform/TemporaryFiles.h"
 #include "platform/Trash.h"
 #include "platform/WindowServices.h"
 
@@ -29,10 +30,13 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&leadsNowhere),
     reinterpret_cast<AnyFunction>(&prepareUserInterface),
     reinterpret_cast<AnyFunction>(&readAt),
+    reinterpret_cast<AnyFunction>(&removeLeftoverTemporaryFiles),
     reinterpret_cast<AnyFunction>(&renameReplacing),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&startProgram),
     reinterpret_cast<AnyFunction>(&systemReason),
+    reinterpret_cast<AnyFunction>(&temporaryPathBeside),
+    reinterpret_cast<AnyFunction>(&isTemporaryFileName),
     reinterpret_cast<AnyFunction>(&useStartingConsole),
     reinterpret_cast<AnyFunction>(&visibleFileNames),
 #ifndef _WIN32
