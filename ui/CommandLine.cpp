@@ -2,7 +2,6 @@
 
 #include "AppInfo.h"
 #include "PlatformEdge.h"
-#include "SkinLibrary.h"
 
 #include <QCommandLineParser>
 
@@ -136,10 +135,11 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         line.request = *row.request;
         if (row.option.valueName().isEmpty())
             continue;
+        // Whether a skin prints so is known once the folder is.
         line.name = parser.value(row.option);
-        if (const QString nameProblem = FileNameProblem(line.name); !nameProblem.isEmpty())
-            return wrongUse(
-                QStringLiteral("Неверное имя скина «%1»: %2.").arg(line.name, nameProblem));
+        if (line.name.isEmpty())
+            return wrongUse(QStringLiteral("Не указано имя скина для %1.")
+                                .arg(dashed(row.option.names().constLast())));
     }
     if (parser.isSet(kSet)) {
         if (line.request != Request::ReadDescription)

@@ -18,6 +18,7 @@
 #include "SkinDrop.h"
 #include "SkinLibrary.h"
 #include "SkinList.h"
+#include "TemporaryLeftovers.h"
 #include "Twips.h"
 #include "WidgetHandle.h"
 #include "WindowConventions.h"
@@ -94,6 +95,7 @@ void frmMain::Initialize()
 {
     platform::prepareUserInterface();
     LoadSettings();
+    RemoveTemporaryLeftovers();
 }
 
 void frmMain::createControls()
