@@ -73,7 +73,7 @@ void prepare(QCommandLineParser &parser, const std::vector<Option> &table)
 {
     parser.setApplicationDescription(
         QStringLiteral("%1: скины Kelvora из командной строки. Без действия открывает окно "
-                       "программы. Имя скина — имя файла в папке Skins. Действие ничего не "
+                       "программы. Имя скина — как его выводит --list. Действие ничего не "
                        "выводит, если удалось, и выводит причину в stderr, если нет; код "
                        "выхода 0 — удалось, 1 — нет.")
             .arg(kApplicationTitle));

@@ -3,6 +3,7 @@
 #include "Win32Support.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,7 @@ bool moveReplacing(const std::filesystem::path &from, const std::filesystem::pat
 // another process is unlikely to give at the same moment.
 std::wstring uniquePart()
 {
-    static unsigned long long counter = 0;
+    static std::atomic<unsigned long long> counter = 0; // copies may run on two threads
     constexpr std::wstring_view digits =
         L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
     unsigned long long seed =

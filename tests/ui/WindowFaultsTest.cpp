@@ -62,6 +62,20 @@ TEST_F(WindowFaultsTest, ASkinNamedInOtherBytesShowsItsOwnDescription)
     EXPECT_EQ(std::filesystem::directory_iterator(SkinsFolderPath())->path().filename(), name);
 }
 
+// The window's start removes what a copy killed half-way left, and nothing else.
+TEST_F(WindowFaultsTest, AStartRemovesTemporaryLeftovers)
+{
+    const QString leftOver = appFolder() + QStringLiteral("/.Kelvora.rus.ksm-a1B2c3.tmp");
+    const QString lookAlike = appFolder() + QStringLiteral("/Kelvora.rus.a1B2c3");
+    writeFile(leftOver, "half a copy");
+    writeFile(lookAlike, "someone else's");
+
+    open();
+
+    EXPECT_FALSE(QFileInfo::exists(leftOver));
+    EXPECT_TRUE(QFileInfo::exists(lookAlike));
+}
+
 // While the viewer is waited for, the window says so and a second press of
 // "Применить скин" is dropped: one apply, one message.
 TEST_F(WindowFaultsTest, ASecondPressWhileTheViewerIsWaitedForStartsNothing)
