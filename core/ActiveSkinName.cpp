@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "AppInfo.h"
+#include "platform/FileIdentity.h"
 #include "platform/Platform.h"
 #include "PlatformEdge.h"
 #include "SkinLibrary.h"
@@ -110,12 +111,6 @@ bool liesWithin(const fs::path &inside, const fs::path &folder)
     return end == folder.end();
 }
 
-bool isSameFile(const fs::path &a, const fs::path &b)
-{
-    std::error_code error;
-    return fs::equivalent(a, b, error) && !error;
-}
-
 // What the file system says against the path, followed through its links as
 // far as they exist: the name may be fine and still lead elsewhere.
 QString pathProblem(const fs::path &path)
@@ -136,10 +131,10 @@ QString pathProblem(const fs::path &path)
         return QStringLiteral("это файл в папке скинов");
     if (fs::is_directory(resolved, error))
         return QStringLiteral("это папка");
-    if (isSameFile(resolved, ViewerExecutablePath()))
+    if (platform::isSameFile(resolved, ViewerExecutablePath()))
         return QStringLiteral("это программа Kelvora");
     if (const platform::Result<fs::path> running = platform::executablePath();
-        running.ok() && isSameFile(resolved, running.value))
+        running.ok() && platform::isSameFile(resolved, running.value))
         return QStringLiteral("это сама программа %1").arg(kApplicationTitle);
     return {};
 }

@@ -3,6 +3,7 @@
 // fails the build, even when no test calls it. Nothing here is called.
 
 #include "platform/CodePage.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileListing.h"
 #include "platform/Platform.h"
 #include "platform/PositionedFile.h"
@@ -24,6 +25,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&codePageTable),
     reinterpret_cast<AnyFunction>(&copyReplacing),
     reinterpret_cast<AnyFunction>(&executablePath),
+    reinterpret_cast<AnyFunction>(&isSameFile),
     reinterpret_cast<AnyFunction>(&lastSystemError),
     reinterpret_cast<AnyFunction>(&linkOrCopy),
     reinterpret_cast<AnyFunction>(&moveToTrash),
