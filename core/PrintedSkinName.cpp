@@ -1,5 +1,6 @@
 #include "PrintedSkinName.h"
 
+#include "AnsiText.h"
 #include "PlatformEdge.h"
 
 #include <algorithm>
@@ -86,18 +87,15 @@ std::size_t utf8Sequence(std::string_view bytes, char32_t &c)
     return out;
 }
 
+// The console of Windows shows text in the ANSI code page: a character that it
+// cannot hold is escaped too, or the printed name could not be typed back.
 [[maybe_unused]] QString printed(const std::wstring &name)
 {
     QString out;
-    for (std::size_t at = 0; at < name.size(); ++at) {
-        const char32_t unit = char32_t(name[at]);
-        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
-        if (high && at + 1 < name.size() && name[at + 1] >= 0xDC00 && name[at + 1] <= 0xDFFF) {
-            appendCharacter(out,
-                            0x10000 + ((unit - 0xD800) << 10) + (char32_t(name[++at]) - 0xDC00));
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            appendEscape(out, 'u', unit, 4);
-        } else if (isControl(unit)) {
+    for (const wchar_t unit : name) {
+        const QChar c{char16_t(unit)};
+        if (c.isSurrogate() || isControl(unit) ||
+            (unit >= 0x80 && FromAnsi(ToAnsi(QStringView(&c, 1))) != c)) {
             if (unit < 0x80)
                 appendEscape(out, 'x', unit, 2);
             else

@@ -15,8 +15,9 @@
 // - "\xHH" (two hexadecimal digits) for a control character below 0x80, and on
 //   Unix for each byte of a control character above and of bytes that are no
 //   UTF-8 text;
-// - "\uHHHH" on Windows for a control character from 0x80 and for a UTF-16
-//   unit that is no character (a lone surrogate).
+// - "\uHHHH" on Windows for each UTF-16 unit of a control character from 0x80
+//   and of a character that the ANSI code page, which the console shows, cannot
+//   hold (surrogates among them).
 // Line and paragraph separators (U+2028, U+2029) count as control characters.
 QString PrintedSkinName(const std::filesystem::path &file);
 
