@@ -5,11 +5,11 @@
 #include "SkinLibrary.h"
 
 #include <algorithm>
-#include <vector>
 
-void RemoveTemporaryLeftovers()
+namespace fs = std::filesystem;
+
+std::vector<fs::path> FoldersWrittenTo()
 {
-    namespace fs = std::filesystem;
     std::vector<fs::path> folders{ApplicationFolder(), SkinsFolderPath()};
     // A copy is made beside the file that the active skin's name leads to.
     if (const fs::path active = UsableActiveSkinPath(); !active.empty()) {
@@ -19,6 +19,11 @@ void RemoveTemporaryLeftovers()
     }
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    return folders;
+}
+
+void RemoveTemporaryLeftovers(const std::vector<fs::path> &folders)
+{
     for (const fs::path &folder : folders)
         platform::removeLeftoverTemporaryFiles(folder);
 }

@@ -141,7 +141,7 @@ int RunCommandLine(const CommandLine &line)
         return 1;
     }
     LoadSettings();
-    RemoveTemporaryLeftovers();
+    RemoveTemporaryLeftovers(FoldersWrittenTo());
     work(console);
     return console.Failed() ? 1 : 0;
 }

@@ -31,6 +31,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <utility>
@@ -95,7 +96,10 @@ void frmMain::Initialize()
 {
     platform::prepareUserInterface();
     LoadSettings();
-    RemoveTemporaryLeftovers();
+    // Off the window's thread, so that a large Skins folder does not hold up
+    // the start; the pool waits for it before the program ends.
+    QThreadPool::globalInstance()->start(
+        [folders = FoldersWrittenTo()] { RemoveTemporaryLeftovers(folders); });
 }
 
 void frmMain::createControls()

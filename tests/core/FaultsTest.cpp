@@ -174,7 +174,7 @@ TEST_F(CoreFaultsTest, TemporaryLeftoversGoAndNothingElse)
     const QString link = appFolder() + QStringLiteral("/.Blue.scn.ksm-a1B2c3.tmp");
     ASSERT_TRUE(QFile::link(skin(QStringLiteral("Blue.scn")), link));
 
-    RemoveTemporaryLeftovers();
+    RemoveTemporaryLeftovers(FoldersWrittenTo());
 
     for (const QString &file : leftOvers)
         EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();

@@ -8,6 +8,7 @@
 #include "StandInViewer.h"
 
 #include <QProgressDialog>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <fstream>
@@ -71,6 +72,7 @@ TEST_F(WindowFaultsTest, AStartRemovesTemporaryLeftovers)
     writeFile(lookAlike, "someone else's");
 
     open();
+    QThreadPool::globalInstance()->waitForDone(); // the removal runs off the window's thread
 
     EXPECT_FALSE(QFileInfo::exists(leftOver));
     EXPECT_TRUE(QFileInfo::exists(lookAlike));
