@@ -6,8 +6,6 @@
 #include "platform/PositionedFile.h"
 #include "PlatformEdge.h"
 
-#include <QLatin1StringView>
-
 #include <algorithm>
 #include <cctype>
 #include <string_view>
@@ -115,7 +113,7 @@ bool IsSkinFileName(const std::filesystem::path &name)
 
 std::filesystem::path ActiveSkinPath()
 {
-    return ApplicationFolder() / ToNativePath(Module1::SkinFileName);
+    return ApplicationFolder() / ActiveSkinRelativePath(Module1::SkinFileName);
 }
 
 std::filesystem::path PreviousSkinPath()
@@ -138,33 +136,6 @@ Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path)
                 FileError{FromNativePath(path), QStringLiteral("файл слишком велик для картинки")}};
     return Result<QByteArray>::success(
         QByteArray(bytes.value.data(), qsizetype(bytes.value.size())));
-}
-
-QString FileNameProblem(const QString &name)
-{
-    if (name.isEmpty())
-        return QStringLiteral("имя не указано");
-    if (name == u'.' || name == QLatin1StringView(".."))
-        return QStringLiteral("это не имя файла");
-    // A separator or a drive would lead out of the folder.
-    for (const QChar c : name) {
-        if (c == u'/' || c == u'\\' || c == u':')
-            return QStringLiteral("имя не может содержать знаки / \\ :");
-        if (c.unicode() < 0x20)
-            return QStringLiteral("имя не может содержать управляющие знаки");
-    }
-    return {};
-}
-
-QString ActiveSkinNameProblem(const QString &name)
-{
-    if (QString problem = FileNameProblem(name); !problem.isEmpty())
-        return problem;
-    if (name.compare(QLatin1StringView(kSkinsFolder), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("это папка скинов");
-    if (name.compare(QLatin1StringView(kViewerExecutable), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("это программа Kelvora");
-    return {};
 }
 
 std::filesystem::path UsableActiveSkinPath()

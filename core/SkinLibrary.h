@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActiveSkinName.h"
 #include "FileError.h"
 
 #include <QByteArray>
@@ -37,15 +38,6 @@ bool IsSkinFileName(const std::filesystem::path &name);
 
 // The preview image beside a skin file anywhere, named as in the Skins folder.
 std::filesystem::path PreviewBeside(const std::filesystem::path &skinFile);
-
-// What makes this text no bare file name (none, ".", "..", a separator, a
-// drive or a control character), as a phrase for a message; empty when it is one.
-QString FileNameProblem(const QString &name);
-
-// What makes this value of SkinFileName unusable, as a phrase for a message;
-// empty when it names a file directly in the application folder that is
-// neither the Skins folder nor the viewer.
-QString ActiveSkinNameProblem(const QString &name);
 
 // The active skin file when SkinFileName is usable; an empty path, which holds
 // no skin's bytes, when it is not.

@@ -2,7 +2,6 @@
 
 #include "AppInfo.h"
 #include "PlatformEdge.h"
-#include "SkinLibrary.h"
 
 #include <QCommandLineParser>
 
@@ -74,7 +73,7 @@ void prepare(QCommandLineParser &parser, const std::vector<Option> &table)
 {
     parser.setApplicationDescription(
         QStringLiteral("%1: скины Kelvora из командной строки. Без действия открывает окно "
-                       "программы. Имя скина — имя файла в папке Skins. Действие ничего не "
+                       "программы. Имя скина — как его выводит --list. Действие ничего не "
                        "выводит, если удалось, и выводит причину в stderr, если нет; код "
                        "выхода 0 — удалось, 1 — нет.")
             .arg(kApplicationTitle));
@@ -133,10 +132,11 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         line.request = *row.request;
         if (row.option.valueName().isEmpty())
             continue;
+        // Whether a skin prints so is known once the folder is.
         line.name = parser.value(row.option);
-        if (const QString nameProblem = FileNameProblem(line.name); !nameProblem.isEmpty())
-            return wrongUse(
-                QStringLiteral("Неверное имя скина «%1»: %2.").arg(line.name, nameProblem));
+        if (line.name.isEmpty())
+            return wrongUse(QStringLiteral("Не указано имя скина для %1.")
+                                .arg(dashed(row.option.names().constLast())));
     }
     if (parser.isSet(kSet)) {
         if (line.request != Request::ReadDescription)

@@ -24,7 +24,7 @@ struct CommandLine
 
     Request request = Request::Window;
     std::filesystem::path folder; // the viewer's folder; empty: the program's own
-    QString name;                 // the skin's bare file name
+    QString name;                 // the skin, as --list prints its name
     QString text;                 // the description to write
     QString output;               // what a wrong use, help or the version prints
     QStringList files; // for the window: files to add as skins, as a file manager passes them

@@ -4,10 +4,11 @@
 #include "AppFolder.h"
 #include "Console.h"
 #include "DescriptionField.h"
-#include "PlatformEdge.h"
+#include "PrintedSkinName.h"
 #include "Settings.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
+#include "TemporaryLeftovers.h"
 
 #include <algorithm>
 #include <functional>
@@ -18,10 +19,11 @@ using Request = CommandLine::Request;
 
 // The line of a skin: "* " before the active one, whose bytes the active skin
 // file holds, two spaces before every other, so that names line up and a
-// script can cut the mark off.
+// script can cut the mark off. The name is printed so that the other actions
+// take it back and it holds no line break.
 void listSkins(ConsoleInterface &console)
 {
-    const Result<std::vector<SkinName>> listed = ListSkins();
+    const Result<std::vector<SkinName>> listed = SkinsOfTheFolder();
     if (!listed.ok()) {
         console.ShowError(*listed.error);
         return;
@@ -30,7 +32,8 @@ void listSkins(ConsoleInterface &console)
         SkinsEqualTo(UsableActiveSkinPath(), SkinsFolderPath(), listed.value);
     for (const SkinName &skin : listed.value) {
         const bool isActive = std::find(active.begin(), active.end(), skin.file) != active.end();
-        PrintLine(stdout, (isActive ? QStringLiteral("* ") : QStringLiteral("  ")) + skin.shown);
+        PrintLine(stdout, (isActive ? QStringLiteral("* ") : QStringLiteral("  ")) +
+                              PrintedSkinName(skin.file));
     }
 }
 
@@ -78,11 +81,25 @@ void writeDescription(const std::filesystem::path &name, const QString &text,
         console.ShowError(*failed);
 }
 
+// Runs work on the skin that --list prints as printed; a name that no skin
+// prints so is refused before anything is done.
+std::function<void(ConsoleInterface &)>
+onSkin(const QString &printed,
+       std::function<void(const std::filesystem::path &, ConsoleInterface &)> work)
+{
+    return [printed, work = std::move(work)](ConsoleInterface &console) {
+        const Result<std::filesystem::path> skin = SkinFilePrintedAs(printed);
+        if (skin.ok())
+            work(skin.value, console);
+        else
+            console.ShowError(*skin.error);
+    };
+}
+
 } // namespace
 
 int RunCommandLine(const CommandLine &line)
 {
-    const std::filesystem::path name = ToNativePath(line.name);
     std::function<void(ConsoleInterface &)> work;
     switch (line.request) {
     case Request::Window: // never asked of the console: main opens the window
@@ -97,21 +114,24 @@ int RunCommandLine(const CommandLine &line)
         work = listSkins;
         break;
     case Request::Apply:
-        work = [&name](ConsoleInterface &) { ApplySkin(name); };
+        work = onSkin(line.name, [](const std::filesystem::path &skin, ConsoleInterface &) {
+            ApplySkin(skin);
+        });
         break;
     case Request::Undo:
         work = undoApply;
         break;
     case Request::Delete:
-        work = [&name](ConsoleInterface &console) { deleteSkin(name, console); };
+        work = onSkin(line.name, deleteSkin);
         break;
     case Request::ReadDescription:
-        work = [&name](ConsoleInterface &console) { printDescription(name, console); };
+        work = onSkin(line.name, printDescription);
         break;
     case Request::WriteDescription:
-        work = [&name, &line](ConsoleInterface &console) {
-            writeDescription(name, line.text, console);
-        };
+        work = onSkin(line.name,
+                      [&line](const std::filesystem::path &skin, ConsoleInterface &console) {
+                          writeDescription(skin, line.text, console);
+                      });
         break;
     }
 
@@ -123,6 +143,7 @@ int RunCommandLine(const CommandLine &line)
         return 1;
     }
     LoadSettings();
+    RemoveTemporaryLeftovers(FoldersWrittenTo());
     work(console);
     return console.Failed() ? 1 : 0;
 }

@@ -18,6 +18,7 @@
 #include "SkinDrop.h"
 #include "SkinLibrary.h"
 #include "SkinList.h"
+#include "TemporaryLeftovers.h"
 #include "Twips.h"
 #include "WidgetHandle.h"
 #include "WindowConventions.h"
@@ -30,6 +31,8 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QThreadPool>
+#include <QTimer>
 
 #include <utility>
 
@@ -93,6 +96,10 @@ void frmMain::Initialize()
 {
     platform::prepareUserInterface();
     LoadSettings();
+    // Off the window's thread, so that a large Skins folder does not hold up
+    // the start; the pool waits for it before the program ends.
+    QThreadPool::globalInstance()->start(
+        [folders = FoldersWrittenTo()] { RemoveTemporaryLeftovers(folders); });
 }
 
 void frmMain::createControls()

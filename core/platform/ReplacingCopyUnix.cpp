@@ -1,8 +1,10 @@
 #include "ReplacingCopy.h"
+#include "TemporaryFiles.h"
 #include "UnixSupport.h"
 
 #include <cstdlib>
 #include <string>
+#include <sys/file.h>
 
 namespace platform {
 
@@ -31,15 +33,19 @@ Result<std::filesystem::path> finalTarget(std::filesystem::path path)
 }
 
 // A file of a unique name beside another, removed when this goes unless it
-// has taken the other's place.
+// has taken the other's place. It is locked while it is open, so that another
+// copy of the program starting meanwhile does not take it for a leftover.
 class TemporaryFile
 {
 public:
     explicit TemporaryFile(const std::filesystem::path &beside)
-        : path_(beside.native() + ".XXXXXX")
-        , file_(::mkostemp(path_.data(), O_CLOEXEC))
+        : path_(temporaryPathBeside(beside, "XXXXXX"))
+        , file_(::mkostemps(path_.data(), kTemporarySuffixLength, O_CLOEXEC))
         , created_(file_.valid())
-    {}
+    {
+        if (created_)
+            ::flock(file_.get(), LOCK_EX);
+    }
     ~TemporaryFile()
     {
         if (created_ && !kept_)
@@ -50,7 +56,7 @@ public:
 
     bool valid() const { return file_.valid(); }
     int get() const { return file_.get(); }
-    bool close() { return file_.close(); }
+    // Renamed while it is still open and locked; closed when this goes.
     bool renameTo(const std::filesystem::path &target)
     {
         kept_ = ::rename(path_.c_str(), target.c_str()) == 0;
@@ -138,7 +144,7 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
     // The new bytes reach the disk before the name points at them, so a crash
     // leaves the old file or the new one, never an empty one.
     if (::fchmod(output.get(), exists ? existing.st_mode & 07777 : kNewFileMode) != 0 ||
-        ::fsync(output.get()) != 0 || !output.close() || !output.renameTo(target))
+        ::fsync(output.get()) != 0 || !output.renameTo(target))
         return posix::failureOf(target);
     syncFolderOf(target);
     return std::nullopt;

@@ -1,7 +1,9 @@
 #include "ReplacingCopy.h"
+#include "TemporaryFiles.h"
 #include "Win32Support.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -69,17 +71,31 @@ bool moveReplacing(const std::filesystem::path &from, const std::filesystem::pat
     }
 }
 
+// Six letters or digits that no earlier call of this process gave, and that
+// another process is unlikely to give at the same moment.
+std::wstring uniquePart()
+{
+    static std::atomic<unsigned long long> counter = 0; // copies may run on two threads
+    constexpr std::wstring_view digits =
+        L"0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    unsigned long long seed =
+        (GetTickCount64() << 20) ^ (ULONGLONG(GetCurrentProcessId()) << 8) ^ ++counter;
+    std::wstring unique;
+    for (int i = 0; i < 6; ++i, seed /= digits.size())
+        unique += digits[seed % digits.size()];
+    return unique;
+}
+
 // A file of a unique name beside another, removed when this goes unless it
-// has taken the other's place.
+// has taken the other's place. Open without sharing, it cannot be deleted by
+// another copy of the program that starts meanwhile.
 class TemporaryFile
 {
 public:
     explicit TemporaryFile(const std::filesystem::path &beside)
     {
-        static unsigned counter = 0;
         for (;;) {
-            path_ = beside.native() + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                    std::to_wstring(++counter) + L".tmp";
+            path_ = temporaryPathBeside(beside, uniquePart());
             file_ = Handle(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file_.valid() || GetLastError() != ERROR_FILE_EXISTS)

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QProcess>
 
+#include <fstream>
 #include <map>
 #include <optional>
 
@@ -288,18 +289,33 @@ TEST_F(CommandLineTest, SetWritesTheDescriptionAndNoOtherByte)
                   text + u'\n');
 }
 
-// Each row: an action that cannot be done, and what its line names.
+// Each row: an action that cannot be done, and what its line names. Only
+// what --list lists is a skin: no other file of the folder, no hidden file,
+// no link that leads out of it, no name that leads out of it.
 TEST_F(CommandLineTest, FailedActionsSayWhyAndChangeNothing)
 {
     ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("Folder.scn")));
+    writeFile(skin(".hidden.scn"), kRed);
+    writeFile(root.path() + QStringLiteral("/outside.scn"), kRed);
+    ASSERT_TRUE(QFile::link(root.path() + QStringLiteral("/outside.scn"), skin("Outside.scn")));
     const std::map<QString, QByteArray> before = everyFile();
     const QString missing = QStringLiteral("Missing.scn");
+    const auto set = [](const char *name) {
+        return QStringList{QStringLiteral("--description"), QString::fromUtf8(name),
+                           QStringLiteral("--set"), QStringLiteral("x")};
+    };
     const struct
     {
         QStringList arguments;
         QString said;
     } cases[] = {
         {{QStringLiteral("--apply"), missing}, skin("Missing.scn")},
+        {{QStringLiteral("--apply"), QStringLiteral("notes.txt")}, skin("notes.txt")},
+        {{QStringLiteral("--apply"), QStringLiteral("../Blue.scn")}, skin("../Blue.scn")},
+        {{QStringLiteral("--apply"), QStringLiteral(".hidden.scn")}, skin(".hidden.scn")},
+        {{QStringLiteral("--delete"), QStringLiteral("Blue.jpg")}, skin("Blue.jpg")},
+        {set("Blue.jpg"), skin("Blue.jpg")},
+        {set("Outside.scn"), skin("Outside.scn")},
         {{QStringLiteral("--delete"), missing}, skin("Missing.scn")},
         {{QStringLiteral("--delete"), QStringLiteral("Folder.scn")}, skin("Folder.scn")},
         {{QStringLiteral("--description"), missing}, skin("Missing.scn")},
@@ -316,6 +332,42 @@ TEST_F(CommandLineTest, FailedActionsSayWhyAndChangeNothing)
         expectFailure(runOnFolder(arguments), said);
         EXPECT_EQ(everyFile(), before);
     }
+    EXPECT_EQ(readFile(root.path() + QStringLiteral("/outside.scn")), kRed);
+}
+
+// A name that is no UTF-8 text, or that holds a line break or a backslash, is
+// printed on one line apart from every other name, and taken back as printed.
+TEST_F(CommandLineTest, OddNamesArePrintedOnOneLineAndTakenBack)
+{
+    const std::filesystem::path skins = ToNativePath(skinsFolder());
+    const std::string cp1251 = "\xCD\xEE\xF7\xFC.scn"; // "Ночь.scn", shown as "����.scn"
+    for (const std::string &name : {cp1251, std::string("\uFFFD\uFFFD\uFFFD\uFFFD.scn"),
+                                    std::string("line\nbreak.scn"), std::string("back\\slash.scn")})
+        std::ofstream(skins / name, std::ios::binary) << skinBytes(name[0]).toStdString();
+
+    expectSuccess(
+        runOnFolder({QStringLiteral("--list")}),
+        QStringLiteral("  back\\\\slash.scn\n  Blue.scn\n  line\\x0Abreak.scn\n  red.SCN\n"
+                       "  Зима.scn\n  \\xCD\\xEE\\xF7\\xFC.scn\n  ����.scn\n"));
+
+    expectSuccess(
+        runOnFolder({QStringLiteral("--delete"), QStringLiteral("\\xCD\\xEE\\xF7\\xFC.scn")}));
+    expectSuccess(runOnFolder({QStringLiteral("--apply"), QStringLiteral("line\\x0Abreak.scn")}));
+    EXPECT_FALSE(std::filesystem::exists(skins / cp1251));
+    EXPECT_TRUE(std::filesystem::exists(skins / "\uFFFD\uFFFD\uFFFD\uFFFD.scn"));
+    EXPECT_EQ(readFile(activeSkin()), skinBytes('l'));
+}
+
+// A start removes what a copy killed half-way left, and nothing else.
+TEST_F(CommandLineTest, AStartRemovesTemporaryLeftovers)
+{
+    const std::map<QString, QByteArray> others = everyFile();
+    writeFile(appFolder() + QStringLiteral("/.Kelvora.rus.ksm-a1B2c3.tmp"), "half a copy");
+
+    expectSuccess(runOnFolder({QStringLiteral("--description"), QStringLiteral("red.SCN")}),
+                  QStringLiteral("\n"));
+
+    EXPECT_EQ(everyFile(), others);
 }
 
 // Each row: a use that the program refuses before doing anything, and what its
@@ -335,9 +387,7 @@ TEST_F(CommandLineTest, WrongUsesSayWhyAndChangeNothing)
           QStringLiteral("red.SCN")},
          QStringLiteral("--apply, --apply")},
         {{QStringLiteral("--apply")}, QStringLiteral("apply")},
-        {{QStringLiteral("--apply"), QStringLiteral("../Blue.scn")},
-         QStringLiteral("Неверное имя скина «../Blue.scn»")},
-        {{QStringLiteral("--delete"), QString()}, QStringLiteral("имя не указано")},
+        {{QStringLiteral("--delete"), QString()}, QStringLiteral("Не указано имя скина")},
         {{QStringLiteral("--list"), QStringLiteral("--bogus")}, QStringLiteral("bogus")},
         {{QStringLiteral("--list"), QStringLiteral("extra")}, QStringLiteral("«extra»")},
     };

@@ -6,6 +6,7 @@
 #include "DescriptionField.h"
 #include "MarkerViewer.h"
 #include "SkinLibrary.h"
+#include "TemporaryLeftovers.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -90,16 +91,40 @@ TEST_F(CoreFaultsTest, DeletingASkinOfTheLongestNameEnds)
     EXPECT_EQ(ui.refreshes, 1);
 }
 
-// A SkinFileName that leads out of the application folder, or onto the
-// library or the viewer, is said to be wrong; no file changes and the viewer
-// is neither closed nor started.
+// A SkinFileName that leads out of the application folder (by its text or
+// through a link), onto the library, the viewer or this program, is said to be
+// wrong; no file changes and the viewer is neither closed nor started.
 TEST_F(CoreFaultsTest, UnusableSkinFileNameIsReportedAndNothingHappens)
 {
     Module1::KillKelvoraEnable = QStringLiteral("1");
     Module1::RunKLVAfterApply = QStringLiteral("1");
     const MarkerViewer viewer(appFolder());
-    for (const char *value : {"", ".", "..", "../outside.rus", "Skins/Blue.scn", "/tmp/x.rus",
-                              "a\\b.rus", "C:x.rus", "skins", "KELVORA.EXE"}) {
+    ASSERT_TRUE(QFile::link(root.path(), appFolder() + QStringLiteral("/out")));
+    ASSERT_TRUE(QFile::link(skinsFolder(), appFolder() + QStringLiteral("/library")));
+    ASSERT_TRUE(QFile::link(appFolder() + QStringLiteral("/Kelvora.exe"),
+                            appFolder() + QStringLiteral("/viewer.lnk")));
+    for (const char *value : {"",
+                              ".",
+                              "..",
+                              "../outside.rus",
+                              "data/../../outside.rus",
+                              "Skins/Blue.scn",
+                              "SKINS\\Blue.scn",
+                              "/tmp/x.rus",
+                              "\\x.rus",
+                              "C:x.rus",
+                              "skins",
+                              "KELVORA.EXE",
+                              "Kelvora.exe. ",
+                              "KelvoraSkinManager",
+                              "kelvoraskinmanager.",
+                              "data/",
+                              "data//x.rus",
+                              "NUL",
+                              "com1.rus",
+                              "out/outside.rus",
+                              "library/x.rus",
+                              "viewer.lnk"}) {
         SCOPED_TRACE(value);
         ui.messages.clear();
         Module1::SkinFileName = QString::fromLatin1(value);
@@ -112,8 +137,49 @@ TEST_F(CoreFaultsTest, UnusableSkinFileNameIsReportedAndNothingHappens)
     }
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
     EXPECT_EQ(readFile(skin(QStringLiteral("Blue.scn"))), kBlue);
-    EXPECT_FALSE(QFileInfo::exists(root.path() + QStringLiteral("/outside.rus")));
+    EXPECT_TRUE(QDir(root.path()).entryList(QDir::Files).isEmpty());
     EXPECT_FALSE(viewer.startsWithin(500ms));
+}
+
+// The active skin file may lie in a subfolder of the application folder,
+// named with either separator.
+TEST_F(CoreFaultsTest, ASkinFileNameInASubfolderIsWritten)
+{
+    ASSERT_TRUE(QDir(appFolder()).mkdir(QStringLiteral("data")));
+    for (const char *value : {"data\\Kelvora.rus", "data/Kelvora.rus"}) {
+        SCOPED_TRACE(value);
+        QFile::remove(appFolder() + QStringLiteral("/data/Kelvora.rus"));
+        Module1::SkinFileName = QString::fromLatin1(value);
+
+        ApplySkin("Blue.scn");
+
+        EXPECT_EQ(readFile(appFolder() + QStringLiteral("/data/Kelvora.rus")), kBlue);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.errors.empty());
+}
+
+// What a copy killed half-way left goes at the next start, from every folder
+// the program writes to; a file of the same form that is a link stays, and so
+// does the file it leads to.
+TEST_F(CoreFaultsTest, TemporaryLeftoversGoAndNothingElse)
+{
+    ASSERT_TRUE(QDir(appFolder()).mkdir(QStringLiteral("data")));
+    Module1::SkinFileName = QStringLiteral("data/Kelvora.rus");
+    const QString leftOvers[] = {appFolder() + QStringLiteral("/.Kelvora.rus.ksm-a1B2c3.tmp"),
+                                 skinsFolder() + QStringLiteral("/.Blue.scn.ksm-000000.tmp"),
+                                 appFolder() + QStringLiteral("/data/.Kelvora.rus.ksm-zzzzzz.tmp")};
+    for (const QString &file : leftOvers)
+        writeFile(file, "half a copy");
+    const QString link = appFolder() + QStringLiteral("/.Blue.scn.ksm-a1B2c3.tmp");
+    ASSERT_TRUE(QFile::link(skin(QStringLiteral("Blue.scn")), link));
+
+    RemoveTemporaryLeftovers(FoldersWrittenTo());
+
+    for (const QString &file : leftOvers)
+        EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readFile(skin(QStringLiteral("Blue.scn"))), kBlue);
 }
 
 // Any other failure is told once, with the path and the system's reason; the

@@ -8,6 +8,7 @@
 #include "StandInViewer.h"
 
 #include <QMimeData>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <fstream>
@@ -60,6 +61,21 @@ TEST_F(WindowFaultsTest, ASkinNamedInOtherBytesShowsItsOwnDescription)
 
     EXPECT_TRUE(description().startsWith(QStringLiteral("Ночь")));
     EXPECT_EQ(std::filesystem::directory_iterator(SkinsFolderPath())->path().filename(), name);
+}
+
+// The window's start removes what a copy killed half-way left, and nothing else.
+TEST_F(WindowFaultsTest, AStartRemovesTemporaryLeftovers)
+{
+    const QString leftOver = appFolder() + QStringLiteral("/.Kelvora.rus.ksm-a1B2c3.tmp");
+    const QString lookAlike = appFolder() + QStringLiteral("/Kelvora.rus.a1B2c3");
+    writeFile(leftOver, "half a copy");
+    writeFile(lookAlike, "someone else's");
+
+    open();
+    QThreadPool::globalInstance()->waitForDone(); // the removal runs off the window's thread
+
+    EXPECT_FALSE(QFileInfo::exists(leftOver));
+    EXPECT_TRUE(QFileInfo::exists(lookAlike));
 }
 
 // While the viewer is waited for, the window says so and takes nothing: a

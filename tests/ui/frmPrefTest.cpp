@@ -146,7 +146,7 @@ TEST_F(frmPrefTest, AClickOnAGrayedBoxChecksItAndNeverGraysItAgain)
 
 TEST_F(frmPrefTest, FileNameIsSavedExactlyAsTyped)
 {
-    const QString typed = QStringLiteral("  Мой скин.rus  ");
+    const QString typed = QStringLiteral("  Мои скины\\Мой скин.rus  ");
     show();
     type(typed);
     click("Command1");
@@ -154,17 +154,19 @@ TEST_F(frmPrefTest, FileNameIsSavedExactlyAsTyped)
     EXPECT_EQ(Module1::SkinFileName, typed);
 }
 
-// A name that is no plain file name of the application folder is refused with
-// a message; the dialog stays open and nothing is saved.
+// A name that leads out of the application folder, or onto the library or the
+// program itself, is refused with a message; the dialog stays open and nothing
+// is saved.
 TEST_F(frmPrefTest, OkRefusesAFileNameOutsideTheApplicationFolder)
 {
     show();
     MessageBoxCatcher messages;
-    for (const QString &typed : {QString(), QStringLiteral("../x.rus"), QStringLiteral("Skins")}) {
+    for (const QString &typed : {QString(), QStringLiteral("../x.rus"), QStringLiteral("Skins"),
+                                 QStringLiteral("KelvoraSkinManager")}) {
         type(typed);
         click("Command1");
     }
-    ASSERT_EQ(messages.seen.size(), 3);
+    ASSERT_EQ(messages.seen.size(), 4);
     EXPECT_TRUE(messages.seen[1].text.contains(QStringLiteral("../x.rus")));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(store().allKeys().isEmpty());

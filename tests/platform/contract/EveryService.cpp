@@ -3,11 +3,13 @@
 // fails the build, even when no test calls it. Nothing here is called.
 
 #include "platform/CodePage.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileListing.h"
 #include "platform/Platform.h"
 #include "platform/PositionedFile.h"
 #include "platform/ProgramStart.h"
 #include "platform/ReplacingCopy.h"
+#include "platform/TemporaryFiles.h"
 #include "platform/Trash.h"
 #include "platform/WindowServices.h"
 
@@ -23,16 +25,20 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&codePageTable),
     reinterpret_cast<AnyFunction>(&copyReplacing),
     reinterpret_cast<AnyFunction>(&executablePath),
+    reinterpret_cast<AnyFunction>(&isSameFile),
     reinterpret_cast<AnyFunction>(&lastSystemError),
     reinterpret_cast<AnyFunction>(&linkOrCopy),
     reinterpret_cast<AnyFunction>(&moveToTrash),
     reinterpret_cast<AnyFunction>(&leadsNowhere),
     reinterpret_cast<AnyFunction>(&prepareUserInterface),
     reinterpret_cast<AnyFunction>(&readAt),
+    reinterpret_cast<AnyFunction>(&removeLeftoverTemporaryFiles),
     reinterpret_cast<AnyFunction>(&renameReplacing),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&startProgram),
     reinterpret_cast<AnyFunction>(&systemReason),
+    reinterpret_cast<AnyFunction>(&temporaryPathBeside),
+    reinterpret_cast<AnyFunction>(&isTemporaryFileName),
     reinterpret_cast<AnyFunction>(&useStartingConsole),
     reinterpret_cast<AnyFunction>(&visibleFileNames),
 #ifndef _WIN32

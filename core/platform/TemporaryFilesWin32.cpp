@@ -1,0 +1,23 @@
+#include "TemporaryFiles.h"
+#include "Win32Support.h"
+
+namespace platform {
+
+void removeLeftoverTemporaryFiles(const std::filesystem::path &folder)
+{
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileExW((folder / L".*.tmp").c_str(), FindExInfoBasic, &entry,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    // A link or junction is never one of the program's files.
+    constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    do {
+        // A copy at work holds its file open without sharing: the delete fails.
+        if ((entry.dwFileAttributes & kNotAFile) == 0 && isTemporaryFileName(entry.cFileName))
+            DeleteFileW((folder / entry.cFileName).c_str());
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
+} // namespace platform
