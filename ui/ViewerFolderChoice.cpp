@@ -61,7 +61,8 @@ std::optional<std::filesystem::path> ViewerFolderForWindow(const std::filesystem
     ViewerFolderLookup lookup = LookUpViewerFolder();
     if (lookup.settled)
         return lookup.folder;
-    return ask(whyAsked(lookup), std::move(lookup.found));
+    const QString intro = whyAsked(lookup); // before the folders move into the question
+    return ask(intro, std::move(lookup.found));
 }
 
 std::optional<std::filesystem::path> ViewerFolderForConsole(const std::filesystem::path &named,

@@ -4,6 +4,7 @@
 #include "Module1.h"
 #include "Settings.h"
 #include "Twips.h"
+#include "ViewerFolderChoice.h"
 #include "WinePrefixLayout.h"
 
 #include <QGroupBox>
@@ -158,6 +159,24 @@ TEST_F(frmMainTest, ClosesWithoutToolTips)
     open();
     EXPECT_TRUE(window->close());
     EXPECT_FALSE(window->isVisible());
+}
+
+// Started where the viewer is not, the program asks among what Wine holds
+// before its window opens, and asks no more once the answer is remembered.
+TEST_F(frmMainTest, StartOutsideTheViewerAsksOnceAmongTheInstallations)
+{
+    const WinePrefixLayout prefixes(root.path());
+    const QString installed =
+        WinePrefixLayout::install(prefixes.namedPrefix(), "Program Files/Kelvora");
+    AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
+        EXPECT_TRUE(dialog.findChild<QLabel *>(QStringLiteral("Label1"))
+                        ->text()
+                        .startsWith(QStringLiteral("Kelvora найдена в этих папках.")));
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    });
+    EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
+    EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
 }
 
 // "Файл → Папка Kelvora…" lists the folder in use, selected, and the
