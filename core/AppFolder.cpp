@@ -12,20 +12,30 @@ std::filesystem::path &folderOverride()
 
 // The folder of the running executable, as the system names it, or why the
 // system cannot tell.
-Result<std::filesystem::path> findApplicationFolder()
+Result<std::filesystem::path> findProgramFolder()
 {
-    if (!folderOverride().empty())
-        return Result<std::filesystem::path>::success(folderOverride());
     const platform::Result<std::filesystem::path> executable = platform::executablePath();
     if (!executable.ok())
         return {{}, ToFileError(*executable.failure)};
     return Result<std::filesystem::path>::success(executable.value.parent_path());
+}
+
+Result<std::filesystem::path> findApplicationFolder()
+{
+    if (!folderOverride().empty())
+        return Result<std::filesystem::path>::success(folderOverride());
+    return findProgramFolder();
 }
 } // namespace
 
 std::filesystem::path ApplicationFolder()
 {
     return findApplicationFolder().value;
+}
+
+std::filesystem::path ProgramFolder()
+{
+    return findProgramFolder().value;
 }
 
 Status UseApplicationFolder(const std::filesystem::path &folder)

@@ -14,3 +14,7 @@ std::filesystem::path ApplicationFolder();
 // restores the executable's folder. Fails, saying why, when that leaves no
 // folder the system can name: the program refuses to work without one.
 Status UseApplicationFolder(const std::filesystem::path &folder);
+
+// The folder of the running executable, whatever folder the program works on;
+// empty where the system cannot tell.
+std::filesystem::path ProgramFolder();

@@ -2,6 +2,7 @@
 
 #include "Module1.h"
 #include "platform/Platform.h"
+#include "PlatformEdge.h"
 
 #include <QSettings>
 
@@ -11,11 +12,30 @@
 namespace {
 
 const QString kSection = QStringLiteral("Options");
+const QString kViewerFolderKey = QStringLiteral("Viewer/Folder");
 
 QString storeFailureReason(QSettings::Status status)
 {
     return status == QSettings::FormatError ? QStringLiteral("файл настроек повреждён")
                                             : QStringLiteral("настройки не удалось записать");
+}
+
+// The platform's native settings, per user.
+QSettings openUserSettings()
+{
+    const platform::SettingsLocation location = platform::settingsLocation();
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                     QString::fromUtf8(location.organization),
+                     QString::fromUtf8(location.application));
+}
+
+// Writes what was set and says whether it is stored.
+Status syncedStatus(QSettings &store)
+{
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        return FileError{store.fileName(), storeFailureReason(store.status())};
+    return std::nullopt;
 }
 
 // The user's store: the platform's native settings, per user.
@@ -24,28 +44,19 @@ class UserStore final : public SettingsStore
 public:
     QString GetSetting(const SettingKey &key) override
     {
-        return open().value(keyPath(key), QString::fromLatin1(key.defaultValue)).toString();
+        return openUserSettings()
+            .value(keyPath(key), QString::fromLatin1(key.defaultValue))
+            .toString();
     }
 
     Status SaveSetting(const SettingKey &key, const QString &value) override
     {
-        QSettings store = open();
+        QSettings store = openUserSettings();
         store.setValue(keyPath(key), value);
-        store.sync();
-        if (store.status() != QSettings::NoError)
-            return FileError{store.fileName(), storeFailureReason(store.status())};
-        return std::nullopt;
+        return syncedStatus(store);
     }
 
 private:
-    static QSettings open()
-    {
-        const platform::SettingsLocation location = platform::settingsLocation();
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                         QString::fromUtf8(location.organization),
-                         QString::fromUtf8(location.application));
-    }
-
     static QString keyPath(const SettingKey &key)
     {
         return kSection + u'/' + QLatin1StringView(key.name);
@@ -115,4 +126,16 @@ int CheckStateOf(const QString &value, const SettingKey &key)
         return fallback;
     const double rounded = std::nearbyint(*number); // the default rounding: half to even
     return rounded >= 0 && rounded <= 2 ? static_cast<int>(rounded) : fallback;
+}
+
+std::filesystem::path RememberedViewerFolder()
+{
+    return ToNativePath(openUserSettings().value(kViewerFolderKey).toString());
+}
+
+Status RememberViewerFolder(const std::filesystem::path &folder)
+{
+    QSettings store = openUserSettings();
+    store.setValue(kViewerFolderKey, FromNativePath(folder));
+    return syncedStatus(store);
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <filesystem>
+
 // The four settings, kept per user under the program's title, section "Options".
 struct SettingKey
 {
@@ -62,3 +64,8 @@ bool IsFlagOn(const QString &value, const SettingKey &key);
 // half to even; a text that is no number, or rounds outside 0 to 2, shows the
 // key's default.
 int CheckStateOf(const QString &value, const SettingKey &key);
+
+// The viewer's folder the user chose, kept apart from the four settings
+// (section "Viewer", key "Folder"); empty when none was chosen.
+std::filesystem::path RememberedViewerFolder();
+Status RememberViewerFolder(const std::filesystem::path &folder);

@@ -126,6 +126,20 @@ std::filesystem::path ViewerExecutablePath()
     return ApplicationFolder() / kViewerExecutable;
 }
 
+bool HoldsViewer(const std::filesystem::path &folder)
+{
+    std::error_code unreadable; // counts as no viewer
+    return !folder.empty() &&
+           std::filesystem::is_regular_file(folder / kViewerExecutable, unreadable);
+}
+
+bool IsViewerFolder(const std::filesystem::path &folder)
+{
+    std::error_code unreadable;
+    return HoldsViewer(folder) ||
+           (!folder.empty() && std::filesystem::is_directory(folder / kSkinsFolder, unreadable));
+}
+
 Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path)
 {
     platform::Result<std::string> bytes = platform::readAt(path, 0, kLargestPreview + 1);

@@ -28,6 +28,12 @@ std::filesystem::path ActiveSkinPath();
 std::filesystem::path PreviousSkinPath();
 std::filesystem::path ViewerExecutablePath();
 
+// Whether this folder holds the viewer, Kelvora.exe, as a file.
+bool HoldsViewer(const std::filesystem::path &folder);
+// Whether this folder is the viewer's installation folder: it holds the viewer
+// or the Skins folder.
+bool IsViewerFolder(const std::filesystem::path &folder);
+
 // The bytes of a preview image. A file that is missing, no regular file (it is
 // never waited on) or larger than any preview needs to be is a failure.
 Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path);

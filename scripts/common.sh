@@ -8,6 +8,7 @@ KSM_PACKAGES=(
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils openbox fonts-dejavu-core
     g++-mingw-w64-x86-64 wine64 locales
+    dpkg-dev desktop-file-utils appstream shared-mime-info lintian
 )
 
 # Installs the Debian packages that are missing: one update, one install.
@@ -31,6 +32,19 @@ ksm_build() {
     shift
     cmake -S "$KSM_ROOT" -B "$dir" "$@"
     cmake --build "$dir" -j "$(nproc)"
+}
+
+# ksm_build_package DIR: the Debian package from a Release build of the
+# program alone in DIR; prints the package's path.
+ksm_build_package() {
+    local dir=$1
+    rm -f "$dir"/kelvora-skin-manager_*.deb
+    # Installing builds nothing more: the package holds the program alone.
+    cmake -S "$KSM_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DKSM_BUILD_TESTS=OFF \
+        -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null &&
+        cmake --build "$dir" -j "$(nproc)" --target KelvoraSkinManager >/dev/null &&
+        (cd "$dir" && cpack -G DEB >/dev/null) &&
+        ls "$dir"/kelvora-skin-manager_*.deb
 }
 
 # Starts Xvfb on a free display and exports DISPLAY; the server ends with the script.

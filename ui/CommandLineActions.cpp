@@ -9,6 +9,7 @@
 #include "SkinActions.h"
 #include "SkinLibrary.h"
 #include "TemporaryLeftovers.h"
+#include "ViewerFolderChoice.h"
 
 #include <algorithm>
 #include <functional>
@@ -137,8 +138,12 @@ int RunCommandLine(const CommandLine &line)
 
     // The work of the window's buttons, on the same settings, reporting here.
     ConsoleInterface console;
+    const std::optional<std::filesystem::path> folder =
+        ViewerFolderForConsole(line.folder, console);
+    if (!folder)
+        return 1;
     // Without its folder the program would work on some other folder.
-    if (const Status failed = UseApplicationFolder(line.folder)) {
+    if (const Status failed = UseApplicationFolder(*folder)) {
         console.ShowError(*failed);
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "AppFolder.h"
 #include "AppIcon.h"
 #include "AppInfo.h"
 #include "cToolTipEx.h"
@@ -12,6 +13,7 @@
 #include "ModalWindows.h"
 #include "Module1.h"
 #include "platform/Platform.h"
+#include "platform/WinePrefixes.h"
 #include "PreviewLoader.h"
 #include "Settings.h"
 #include "SkinActions.h"
@@ -20,6 +22,7 @@
 #include "SkinList.h"
 #include "TemporaryLeftovers.h"
 #include "Twips.h"
+#include "ViewerFolderChoice.h"
 #include "WidgetHandle.h"
 #include "WindowConventions.h"
 #include "WindowFont.h"
@@ -182,6 +185,15 @@ void frmMain::createMenus()
     mnuUndoApply->setObjectName(QStringLiteral("mnuUndoApply"));
     connect(mnuUndoApply, &QAction::triggered, this, &frmMain::mnuUndoApplyClick);
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateUndo);
+
+    // Only where the viewer lives in a Wine prefix apart from the program.
+    if (platform::viewerRunsUnderWine()) {
+        auto *file = findChild<QMenu *>(QStringLiteral("mnuFile"));
+        auto *mnuViewerFolder = new QAction(QStringLiteral("Папка Kelvora…"), file);
+        mnuViewerFolder->setObjectName(QStringLiteral("mnuViewerFolder"));
+        file->insertAction(file->actions().constFirst(), mnuViewerFolder); // before "Выход"
+        connect(mnuViewerFolder, &QAction::triggered, this, &frmMain::mnuViewerFolderClick);
+    }
 }
 
 void frmMain::Load()
@@ -299,6 +311,20 @@ void frmMain::btnPrefClick()
 {
     frmPref dialog;
     ShowModal(dialog);
+}
+
+void frmMain::mnuViewerFolderClick()
+{
+    const std::optional<std::filesystem::path> folder = ChangeViewerFolder();
+    if (!folder)
+        return;
+    // Dropped: only the program's own folder can fail to be named, never a chosen one.
+    static_cast<void>(UseApplicationFolder(*folder));
+    Label1->clear();
+    Image1->clear();
+    Module1::PreviewPath.clear();
+    skins->reread(SkinList::Selection::Clear);
+    updateUndo();
 }
 
 void frmMain::mnuExitClick()

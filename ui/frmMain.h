@@ -53,6 +53,7 @@ private:
     void btnApplySkClick();
     void btnDelSkinClick();
     void btnPrefClick();
+    void mnuViewerFolderClick();
     void mnuExitClick();
     void mnuDestEditorClick();
     void mnuAboutClick();

@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "platform/Platform.h"
 #include "QtTranslations.h"
+#include "ViewerFolderChoice.h"
 
 #include <QApplication>
 
@@ -25,9 +26,12 @@ int main(int argc, char **argv)
     const CommandLine commandLine = ParseCommandLine(QCoreApplication::arguments());
     if (commandLine.request != CommandLine::Request::Window)
         return RunCommandLine(commandLine); // a wrong use
+    const std::optional<std::filesystem::path> folder = ViewerFolderForWindow(commandLine.folder);
+    if (!folder)
+        return 0; // the user closed the question of the viewer's folder
     // Every path is built from the program's folder: without it the program
     // would work on some other folder.
-    if (const Status failed = UseApplicationFolder(commandLine.folder)) {
+    if (const Status failed = UseApplicationFolder(*folder)) {
         ShowFileError(nullptr, *failed);
         return 1;
     }

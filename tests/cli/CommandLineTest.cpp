@@ -2,6 +2,7 @@
 #include "DescriptionField.h"
 #include "MarkerViewer.h"
 #include "TempAppFolder.h"
+#include "WinePrefixLayout.h"
 
 #include <QDir>
 #include <QProcess>
@@ -129,6 +130,30 @@ TEST_F(CommandLineTest, VersionAndHelp)
                                "--delete <имя>", "--description <имя>", "--set <текст>", "«* »"})
         EXPECT_TRUE(help.out.contains(QString::fromUtf8(option))) << option;
     EXPECT_EQ(help.err, QString());
+}
+
+// Without --folder, from the program's folder, which is not the viewer's: the
+// one installation that Wine holds, else a line that says how to name one.
+TEST_F(CommandLineTest, WithoutFolderTakesTheOneInstallationWineHolds)
+{
+    const WinePrefixLayout prefixes(root.path());
+    const QString installed =
+        WinePrefixLayout::install(prefixes.namedPrefix(), "Program Files/Kelvora");
+    writeFile(installed + QStringLiteral("/Skins/There.scn"), kRed);
+    expectSuccess(run({QStringLiteral("--list")}), QStringLiteral("  There.scn\n"));
+
+    WinePrefixLayout::install(prefixes.homePrefix(), "Program Files/Kelvora");
+    expectFailure(run({QStringLiteral("--list")}),
+                  QStringLiteral("Kelvora установлена в нескольких папках: «%1», ").arg(installed));
+
+    writeFile(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"),
+              "[Viewer]\nFolder=" + (root.path() + QStringLiteral("/gone")).toUtf8() + '\n');
+    expectFailure(run({QStringLiteral("--list")}), QStringLiteral("/gone», выбранной раньше"));
+
+    ASSERT_TRUE(QDir(root.path() + QStringLiteral("/home")).removeRecursively());
+    ASSERT_TRUE(QDir(prefixes.namedPrefix()).removeRecursively());
+    QFile::remove(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"));
+    expectFailure(run({QStringLiteral("--list")}), QStringLiteral("Укажите её: --folder <папка>."));
 }
 
 // Each row: the active skin file, and the list printed.

@@ -1,10 +1,14 @@
 #include "cToolTipEx.h"
+#include "frmViewerFolder.h"
 #include "MainWindowFixture.h"
 #include "Module1.h"
+#include "Settings.h"
 #include "Twips.h"
+#include "ViewerFolderChoice.h"
+#include "WinePrefixLayout.h"
 
-#include <QEventLoop>
 #include <QGroupBox>
+#include <QListWidget>
 #include <QTimer>
 
 namespace {
@@ -161,14 +165,64 @@ TEST_F(frmMainTest, ClosesWithoutToolTips)
     EXPECT_FALSE(window->isVisible());
 }
 
+// Started where the viewer is not, the program asks among what Wine holds
+// before its window opens, and asks no more once the answer is remembered.
+TEST_F(frmMainTest, StartOutsideTheViewerAsksOnceAmongTheInstallations)
+{
+    const WinePrefixLayout prefixes(root.path());
+    const QString installed =
+        WinePrefixLayout::install(prefixes.namedPrefix(), "Program Files/Kelvora");
+    AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
+        EXPECT_TRUE(dialog.findChild<QLabel *>(QStringLiteral("Label1"))
+                        ->text()
+                        .startsWith(QStringLiteral("Kelvora найдена в этих папках.")));
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    });
+    EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
+    EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
+}
+
+// "Файл → Папка Kelvora…" lists the folder in use, selected, and the
+// installations Wine holds; the one chosen is listed and remembered.
+TEST_F(frmMainTest, ViewerFolderMenuMovesToTheChosenInstallation)
+{
+    addSkin(QStringLiteral("Here.scn"), QStringLiteral("H"));
+    open();
+    clickSkin(QStringLiteral("Here.scn"));
+    const WinePrefixLayout prefixes(root.path());
+    const QString installed =
+        WinePrefixLayout::install(prefixes.namedPrefix(), "Program Files/Kelvora");
+    writeFile(installed + QStringLiteral("/Skins/There.scn"), QByteArray(1000, 't'));
+
+    AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
+        auto *folders = dialog.findChild<QListWidget *>(QStringLiteral("List1"));
+        ASSERT_EQ(folders->count(), 2);
+        EXPECT_EQ(folders->currentItem()->text(), appFolder());
+        EXPECT_EQ(folders->item(1)->text(), installed);
+        folders->setCurrentRow(1);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    });
+    andWaitForTheList([this] { chooseMenuItem("mnuFile", "mnuViewerFolder"); });
+
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("There.scn")});
+    EXPECT_TRUE(description().isEmpty());
+    EXPECT_EQ(RememberedViewerFolder(), ToNativePath(installed));
+    EXPECT_EQ(child<QMenu>("mnuFile")->actions().constLast(), child<QAction>("mnuExit"));
+}
+
 TEST_F(frmMainTest, ExitEndsTheProgramWithoutTheCloseHandler)
 {
     storeSetting("ToolTipsEnable", QStringLiteral("1"));
     open();
-    QEventLoop program;
+    // The application's own loop, as in the program: an exit outside it would
+    // leave every later loop of the test program ending at once.
     QTimer::singleShot(0, [this] { child<QAction>("mnuExit")->trigger(); });
-    QTimer::singleShot(10000, &program, [&program] { program.exit(1); });
-    EXPECT_EQ(program.exec(), 0);
+    QTimer fallback;
+    fallback.callOnTimeout([] { QCoreApplication::exit(1); });
+    fallback.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_EQ(window->ToolTips().ToolTipCount(), 4); // the close handler would have destroyed them
 }
 

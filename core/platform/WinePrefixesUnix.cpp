@@ -1,0 +1,50 @@
+#include "WinePrefixes.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <system_error>
+
+namespace platform {
+
+namespace {
+
+// The value of an environment variable; empty when it is not set.
+std::filesystem::path environmentPath(const char *name)
+{
+    const char *value = std::getenv(name);
+    return value ? std::filesystem::path(value) : std::filesystem::path();
+}
+
+} // namespace
+
+bool viewerRunsUnderWine()
+{
+    return true;
+}
+
+std::vector<std::filesystem::path> winePrefixes()
+{
+    std::vector<std::filesystem::path> prefixes;
+    if (const std::filesystem::path named = environmentPath("WINEPREFIX"); !named.empty())
+        prefixes.push_back(named);
+    const std::filesystem::path home = environmentPath("HOME");
+    if (home.empty())
+        return prefixes;
+    prefixes.push_back(home / ".wine");
+
+    // Where winetricks and its kind keep a prefix per program.
+    std::filesystem::path dataHome = environmentPath("XDG_DATA_HOME");
+    if (dataHome.empty())
+        dataHome = home / ".local/share";
+    std::vector<std::filesystem::path> kept;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(dataHome / "wineprefixes", error), end;
+         !error && entry != end; entry.increment(error))
+        if (entry->is_directory(error))
+            kept.push_back(entry->path());
+    std::sort(kept.begin(), kept.end());
+    prefixes.insert(prefixes.end(), kept.begin(), kept.end());
+    return prefixes;
+}
+
+} // namespace platform

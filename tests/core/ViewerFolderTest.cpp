@@ -1,0 +1,79 @@
+#include "ViewerFolder.h"
+
+#include "Settings.h"
+#include "TempAppFolder.h"
+#include "WinePrefixLayout.h"
+
+#include "platform/WinePrefixes.h"
+
+namespace {
+
+class ViewerFolderTest : public TempAppFolderTest
+{
+protected:
+    static std::vector<std::filesystem::path> paths(const QStringList &texts)
+    {
+        std::vector<std::filesystem::path> converted;
+        for (const QString &path : texts)
+            converted.push_back(ToNativePath(path));
+        return converted;
+    }
+
+    WinePrefixLayout prefixes{root.path()};
+};
+
+TEST_F(ViewerFolderTest, FindsEveryFolderThatHoldsTheViewerAndNothingElse)
+{
+    const QString named = prefixes.namedPrefix();
+    const QString found[] = {
+        WinePrefixLayout::install(named, "Program Files/Kelvora"),
+        WinePrefixLayout::install(named, "Program Files (x86)/Maker/Kelvora TV/bin"),
+        WinePrefixLayout::install(prefixes.homePrefix(), "Program Files/Kelvora"),
+        WinePrefixLayout::install(prefixes.keptPrefix("tv"), "Program Files/Kelvora"),
+    };
+    // Skins without the viewer, too deep, outside Program Files, a folder of
+    // the viewer's name, and a link out of the prefix.
+    WinePrefixLayout::install(named, "Program Files/Skins only", false);
+    WinePrefixLayout::install(named, "Program Files/a/b/c/Kelvora");
+    WinePrefixLayout::install(named, "users/me/Kelvora");
+    ASSERT_TRUE(QDir().mkpath(named + QStringLiteral("/drive_c/Program Files/odd/Kelvora.exe")));
+    const QString outside = WinePrefixLayout::install(root.path(), "elsewhere");
+    ASSERT_TRUE(QFile::link(outside, named + QStringLiteral("/drive_c/Program Files/link")));
+    // The same prefix twice, and one that is not there.
+    ASSERT_TRUE(QFile::link(named, prefixes.keptPrefix("same")));
+
+    std::vector<std::filesystem::path> searched = platform::winePrefixes();
+    searched.push_back(ToNativePath(root.path() + QStringLiteral("/missing")));
+    EXPECT_EQ(FindViewerInstallations(searched), paths({found[0], found[1], found[2], found[3]}));
+}
+
+// Started outside the viewer's folder: a remembered folder wins while it holds
+// the viewer; once gone, the user is asked again among what Wine holds.
+TEST_F(ViewerFolderTest, RememberedFolderWhileItIsTheViewers)
+{
+    const QString installed = WinePrefixLayout::install(prefixes.namedPrefix(), "Program Files/K");
+    const QString chosen = WinePrefixLayout::install(root.path(), "chosen");
+
+    ViewerFolderLookup lookup = LookUpViewerFolder();
+    EXPECT_FALSE(lookup.settled);
+    EXPECT_EQ(lookup.found, paths({installed}));
+    EXPECT_TRUE(lookup.vanished.empty());
+
+    ASSERT_FALSE(RememberViewerFolder(ToNativePath(chosen)));
+    lookup = LookUpViewerFolder();
+    EXPECT_TRUE(lookup.settled);
+    EXPECT_EQ(lookup.folder, ToNativePath(chosen));
+
+    ASSERT_TRUE(QDir(chosen).removeRecursively());
+    lookup = LookUpViewerFolder();
+    EXPECT_FALSE(lookup.settled);
+    EXPECT_EQ(lookup.vanished, ToNativePath(chosen));
+    EXPECT_EQ(lookup.found, paths({installed}));
+
+    // The four settings stay as they were: the folder has a section of its own.
+    QSettings store(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"),
+                    QSettings::IniFormat);
+    EXPECT_EQ(store.childGroups(), QStringList{QStringLiteral("Viewer")});
+}
+
+} // namespace

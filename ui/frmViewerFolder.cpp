@@ -1,0 +1,86 @@
+#include "frmViewerFolder.h"
+
+#include "AppInfo.h"
+#include "Messages.h"
+#include "ModalWindows.h"
+#include "PlatformEdge.h"
+#include "SkinLibrary.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+// Asks for a folder, on top of the dialog; empty when cancelled.
+QString chooseFolder(QWidget *parent, const QString &start)
+{
+    QFileDialog dialog(parent, QStringLiteral("Папка Kelvora"), start);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return ShowModal(dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
+frmViewerFolder::frmViewerFolder(const QString &intro, std::vector<std::filesystem::path> found,
+                                 const std::filesystem::path &current)
+    : FixedDialog(QStringLiteral("Папка Kelvora"), 6840, 3480)
+    , folders(std::move(found))
+{
+    addLabel("Label1", intro, TwipsRect(120, 120, 6600, 615));
+    List1 = place(new QListWidget(this), "List1", TwipsRect(120, 780, 6600, 2040));
+    Command1 = addButton("Command1", QStringLiteral("OK"), TwipsRect(2520, 2940, 1335, 375));
+    QPushButton *btnBrowse =
+        addButton("btnBrowse", QStringLiteral("Обзор…"), TwipsRect(3960, 2940, 1335, 375));
+    QPushButton *Command2 =
+        addButton("Command2", QStringLiteral("Отмена"), TwipsRect(5400, 2940, 1320, 375));
+
+    if (!current.empty() && std::find(folders.begin(), folders.end(), current) == folders.end())
+        folders.insert(folders.begin(), current);
+    for (const std::filesystem::path &folder : folders)
+        List1->addItem(QDir::toNativeSeparators(FromNativePath(folder)));
+    const auto selected = std::find(folders.begin(), folders.end(), current);
+    List1->setCurrentRow(selected == folders.end() ? 0 : int(selected - folders.begin()));
+    Command1->setEnabled(List1->currentRow() >= 0);
+    setTabChain({List1, Command1, btnBrowse, Command2});
+
+    connect(List1, &QListWidget::currentRowChanged, this,
+            [this](int row) { Command1->setEnabled(row >= 0); });
+    connect(List1, &QListWidget::itemActivated, this, &frmViewerFolder::Command1Clicked);
+    connect(Command1, &QPushButton::clicked, this, &frmViewerFolder::Command1Clicked);
+    connect(btnBrowse, &QPushButton::clicked, this, &frmViewerFolder::btnBrowseClicked);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmViewerFolder::Command1Clicked()
+{
+    const int row = List1->currentRow();
+    if (row < 0)
+        return;
+    chosen = folders[std::size_t(row)];
+    accept();
+}
+
+void frmViewerFolder::btnBrowseClicked()
+{
+    const int row = List1->currentRow();
+    const QString start = row >= 0 ? List1->item(row)->text() : QDir::homePath();
+    const QString folder = chooseFolder(this, start);
+    if (folder.isEmpty())
+        return;
+    if (!IsViewerFolder(ToNativePath(folder))) {
+        ShowMessage(this,
+                    QStringLiteral("В папке «%1» нет ни Kelvora.exe, ни папки Skins. Выберите "
+                                   "папку, в которую установлена Kelvora.")
+                        .arg(QDir::toNativeSeparators(folder)),
+                    UserInterface::Icon::Critical, kApplicationTitle);
+        return;
+    }
+    chosen = ToNativePath(folder);
+    accept();
+}
