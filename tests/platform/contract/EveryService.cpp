@@ -4,6 +4,8 @@
 
 #include "platform/CodePage.h"
 #include "platform/FileListing.h"
+#include "platform/FileLock.h"
+#include "platform/FolderIdentity.h"
 #include "platform/Platform.h"
 #include "platform/PositionedFile.h"
 #include "platform/ProgramStart.h"
@@ -23,8 +25,10 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&codePageTable),
     reinterpret_cast<AnyFunction>(&copyReplacing),
     reinterpret_cast<AnyFunction>(&executablePath),
+    reinterpret_cast<AnyFunction>(&folderIdentity),
     reinterpret_cast<AnyFunction>(&lastSystemError),
     reinterpret_cast<AnyFunction>(&linkOrCopy),
+    reinterpret_cast<AnyFunction>(&lockExclusively),
     reinterpret_cast<AnyFunction>(&moveToTrash),
     reinterpret_cast<AnyFunction>(&leadsNowhere),
     reinterpret_cast<AnyFunction>(&prepareUserInterface),
