@@ -118,11 +118,6 @@ std::filesystem::path ActiveSkinPath()
     return ApplicationFolder() / ToNativePath(Module1::SkinFileName);
 }
 
-std::filesystem::path PreviousSkinPath()
-{
-    return ActiveSkinPath() += ".bak";
-}
-
 std::filesystem::path ViewerExecutablePath()
 {
     return ApplicationFolder() / kViewerExecutable;

@@ -23,8 +23,6 @@ std::filesystem::path SkinsFolderPath();
 std::filesystem::path SkinFilePath(const std::filesystem::path &name);
 std::filesystem::path PreviewPathFor(const std::filesystem::path &name);
 std::filesystem::path ActiveSkinPath();
-// The active skin file as it was before the last apply or undo replaced it.
-std::filesystem::path PreviousSkinPath();
 std::filesystem::path ViewerExecutablePath();
 
 // The bytes of a preview image. A file that is missing, no regular file (it is

@@ -33,5 +33,23 @@ protected:
     QString skin(const QString &name) const { return skinsFolder() + u'/' + name; }
     QStringList appFolderFiles() const { return QDir(appFolder()).entryList(QDir::Files); }
 
+    // The history of the application folder, newest first.
+    static std::vector<HistoryEntry> history()
+    {
+        const Result<std::filesystem::path> folder = HistoryFolder();
+        EXPECT_TRUE(folder.ok());
+        const Result<std::vector<HistoryEntry>> entries = ReadHistory(folder.value);
+        EXPECT_TRUE(entries.ok());
+        return entries.value;
+    }
+    static QString historyFolder() { return text(HistoryFolder().value); }
+    static QStringList shownHistory()
+    {
+        QStringList names;
+        for (const HistoryEntry &entry : history())
+            names << ShownSkinName(entry);
+        return names;
+    }
+
     RecordingUserInterface ui;
 };

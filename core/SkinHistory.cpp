@@ -1,0 +1,353 @@
+#include "SkinHistory.h"
+
+#include "AppFolder.h"
+#include "platform/FileListing.h"
+#include "platform/FileLock.h"
+#include "platform/FolderIdentity.h"
+#include "platform/PositionedFile.h"
+#include "platform/ReplacingCopy.h"
+#include "PlatformEdge.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a history folder holds besides its entries.
+constexpr std::string_view kHistoriesFolder = "history";
+constexpr std::string_view kLockFile = ".lock";
+constexpr std::string_view kFolderNote = "folder.txt";
+// Everything the program makes under a temporary name starts so, and nothing
+// else does: what a killed program left is found and removed by that.
+constexpr std::string_view kTemporaryPrefix = ".tmp-";
+// In an entry's folder: its bytes, and the name of the skin that held them.
+constexpr std::string_view kEntryFile = "skin";
+constexpr std::string_view kEntrySkinName = "name";
+
+constexpr std::size_t kComparedPiece = 1024 * 1024;
+constexpr std::size_t kLongestNameFile = 4096;
+// Hex digits of the hash that names a history: far from any chance meeting.
+constexpr qsizetype kHistoryNameLength = 24;
+
+// An entry's folder: its number, which orders the entries, and the time it
+// was replaced at, in UTC: "00000012-20261207T160609.123Z".
+const QString kTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
+
+QString entryName(std::uint64_t sequence, const QDateTime &time)
+{
+    return QStringLiteral("%1-%2")
+        .arg(sequence, 8, 10, QChar(u'0'))
+        .arg(time.toString(kTimeFormat));
+}
+
+struct ParsedName
+{
+    std::uint64_t sequence = 0;
+    QDateTime time;
+};
+
+std::optional<ParsedName> parseEntryName(const QString &name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,19})-(\\d{8})T(\\d{6}\\.\\d{3})Z$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date = QDate::fromString(match.captured(2), QStringLiteral("yyyyMMdd"));
+    const QTime time = QTime::fromString(match.captured(3), QStringLiteral("HHmmss.zzz"));
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return ParsedName{match.captured(1).toULongLong(), QDateTime(date, time, Qt::UTC)};
+}
+
+FileError failureOf(const fs::path &path, const std::error_code &error)
+{
+    return ToFileError(platform::Failure{path, error});
+}
+
+// A name in the history folder that nothing else has, for something being made.
+fs::path temporaryPath(const fs::path &history)
+{
+    const QString unique = QStringLiteral("%1-%2")
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+    return history / (fs::path(kTemporaryPrefix) += ToNativePath(unique));
+}
+
+// Takes the folder's name away first, so that readers never see it half gone.
+// A folder that cannot be removed now is a leftover that the next writer
+// removes.
+void removeEntryFolder(const fs::path &folder)
+{
+    const fs::path away = temporaryPath(folder.parent_path());
+    std::error_code renamed;
+    fs::rename(folder, away, renamed);
+    std::error_code ignored;
+    fs::remove_all(renamed ? folder : away, ignored);
+}
+
+// What a killed writer left. Called under the lock, when no writer is at work.
+void removeLeftovers(const fs::path &history)
+{
+    std::error_code error;
+    for (fs::directory_iterator it(history, error), end; !error && it != end; it.increment(error)) {
+        const fs::path name = it->path().filename();
+        if (name.native().rfind(fs::path(kTemporaryPrefix).native(), 0) == 0) {
+            std::error_code ignored; // one that stays is tried again next time
+            fs::remove_all(it->path(), ignored);
+        }
+    }
+}
+
+// Writes the bytes into a new file in one step: under a temporary name, then renamed.
+Status writeNewFile(const fs::path &file, std::string_view bytes)
+{
+    const fs::path temporary = temporaryPath(file.parent_path());
+    if (const platform::Status failed = platform::writeAt(temporary, 0, bytes)) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return ToFileError(*failed);
+    }
+    return ToStatus(platform::renameReplacing(temporary, file));
+}
+
+// A note for the people who look into the data folder: which viewer folder
+// this history belongs to. The program never reads it.
+void noteViewerFolder(const fs::path &history, const fs::path &viewerFolder)
+{
+    const fs::path note = history / kFolderNote;
+    std::error_code error;
+    if (fs::exists(note, error))
+        return;
+    const std::u8string text = viewerFolder.u8string() + u8"\n";
+    // Without the note the history works all the same.
+    [[maybe_unused]] const Status ignored = writeNewFile(
+        note, std::string_view(reinterpret_cast<const char *>(text.data()), text.size()));
+}
+
+// The first skin of the folder, by name, whose bytes the file holds.
+std::optional<fs::path> skinHolding(const fs::path &file, const fs::path &skinsFolder)
+{
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(file, error);
+    platform::Result<std::vector<platform::NativeName>> skins =
+        platform::visibleFileNames(skinsFolder, ".scn");
+    if (error || !skins.ok())
+        return std::nullopt;
+    std::sort(skins.value.begin(), skins.value.end());
+    for (const platform::NativeName &name : skins.value) {
+        const fs::path skin = skinsFolder / name;
+        std::error_code sizeError;
+        if (fs::file_size(skin, sizeError) != size || sizeError)
+            continue;
+        if (const Result<bool> same = SameBytes(file, skin); same.ok() && same.value)
+            return fs::path(name);
+    }
+    return std::nullopt;
+}
+
+std::optional<fs::path> readSkinName(const fs::path &entry)
+{
+    const platform::Result<std::string> bytes =
+        platform::readAt(entry / kEntrySkinName, 0, kLongestNameFile);
+    if (!bytes.ok() || bytes.value.empty())
+        return std::nullopt;
+    return fs::path(std::u8string(bytes.value.begin(), bytes.value.end()));
+}
+
+} // namespace
+
+fs::path HistoryEntry::file() const
+{
+    return folder / kEntryFile;
+}
+
+QString ShownSkinName(const HistoryEntry &entry)
+{
+    return entry.skin ? FromNativeName(entry.skin->native()) : QStringLiteral("неизвестный скин");
+}
+
+Result<fs::path> HistoryFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (data.isEmpty())
+        return Result<fs::path>::failure(QString(),
+                                         QStringLiteral("не найдена папка данных программы"));
+    const fs::path viewerFolder = ApplicationFolder();
+    const platform::Result<std::string> identity = platform::folderIdentity(viewerFolder);
+    if (!identity.ok())
+        return {{}, ToFileError(*identity.failure)};
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArrayView(identity.value), QCryptographicHash::Sha256);
+    const QString name = QString::fromLatin1(hash.toHex().left(kHistoryNameLength));
+    return Result<fs::path>::success(ToNativePath(data) / kHistoriesFolder / ToNativePath(name));
+}
+
+Result<std::vector<HistoryEntry>> ReadHistory(const fs::path &history)
+{
+    std::vector<HistoryEntry> entries;
+    std::error_code error;
+    fs::directory_iterator it(history, error);
+    if (error == std::errc::no_such_file_or_directory)
+        return Result<std::vector<HistoryEntry>>::success({});
+    for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
+        const std::optional<ParsedName> parsed =
+            parseEntryName(FromNativeName(it->path().filename().native()));
+        if (!parsed)
+            continue;
+        HistoryEntry entry{it->path(), parsed->sequence, parsed->time, std::nullopt, 0};
+        std::error_code sizeError; // an entry that is going away meanwhile
+        entry.size = fs::file_size(entry.file(), sizeError);
+        if (sizeError)
+            continue;
+        entry.skin = readSkinName(entry.folder);
+        entries.push_back(std::move(entry));
+    }
+    if (error)
+        return {{}, failureOf(history, error)};
+    std::sort(entries.begin(), entries.end(),
+              [](const HistoryEntry &a, const HistoryEntry &b) { return a.sequence > b.sequence; });
+    return Result<std::vector<HistoryEntry>>::success(std::move(entries));
+}
+
+Result<bool> SameBytes(const fs::path &first, const fs::path &second)
+{
+    std::error_code error;
+    if (fs::equivalent(first, second, error))
+        return Result<bool>::success(true); // one file under two names
+    const std::uintmax_t size = fs::file_size(first, error);
+    if (error)
+        return {false, failureOf(first, error)};
+    if (fs::file_size(second, error) != size || error)
+        return {false, error ? std::optional(failureOf(second, error)) : std::nullopt};
+    for (std::uintmax_t offset = 0; offset < size; offset += kComparedPiece) {
+        const platform::Result<std::string> a = platform::readAt(first, offset, kComparedPiece);
+        if (!a.ok())
+            return {false, ToFileError(*a.failure)};
+        const platform::Result<std::string> b = platform::readAt(second, offset, kComparedPiece);
+        if (!b.ok())
+            return {false, ToFileError(*b.failure)};
+        if (a.value != b.value)
+            return Result<bool>::success(false);
+    }
+    return Result<bool>::success(true);
+}
+
+HistoryKeeper::HistoryKeeper(Result<fs::path> history, fs::path viewerFolder, fs::path skinsFolder)
+    : history_(std::move(history))
+    , viewerFolder_(std::move(viewerFolder))
+    , skinsFolder_(std::move(skinsFolder))
+{}
+
+HistoryKeeper::~HistoryKeeper()
+{
+    Discard();
+}
+
+Status HistoryKeeper::Keep(const fs::path &active)
+{
+    if (!history_.ok())
+        return history_.error;
+    const fs::path &history = history_.value;
+    std::error_code error;
+    fs::create_directories(history, error);
+    if (error)
+        return failureOf(history, error);
+    platform::Result<platform::FileLock> locked = platform::lockExclusively(history / kLockFile);
+    if (!locked.ok())
+        return ToFileError(*locked.failure);
+    lock_ = std::make_unique<platform::FileLock>(std::move(locked.value));
+    removeLeftovers(history);
+    noteViewerFolder(history, viewerFolder_);
+
+    // No active skin file, or one that is no file (a folder, a pipe): no skin to keep.
+    if (!fs::is_regular_file(active, error))
+        return std::nullopt;
+    if (fs::file_size(active, error) > kMostHistoryBytes && !error)
+        return FileError{FromNativePath(active),
+                         QStringLiteral("файл больше %1 МиБ, которые вмещает журнал скинов")
+                             .arg(kMostHistoryBytes / (1024 * 1024))};
+    const fs::path entry = temporaryPath(history);
+    if (!fs::create_directory(entry, error))
+        return failureOf(entry, error ? error : std::make_error_code(std::errc::file_exists));
+    kept_ = entry;
+    if (const platform::Status failed = platform::linkOrCopy(active, entry / kEntryFile)) {
+        removeEntryFolder(std::exchange(kept_, {}));
+        return ToFileError(*failed);
+    }
+    return std::nullopt;
+}
+
+Status HistoryKeeper::Commit()
+{
+    if (kept_.empty()) {
+        release();
+        return std::nullopt;
+    }
+    const fs::path &history = history_.value;
+    const fs::path entry = std::exchange(kept_, {});
+    const auto giveUp = [this, &entry](FileError failure) -> Status {
+        removeEntryFolder(entry);
+        release();
+        return failure;
+    };
+
+    const Result<std::vector<HistoryEntry>> entries = ReadHistory(history);
+    if (!entries.ok())
+        return giveUp(*entries.error);
+    const fs::path file = entry / kEntryFile;
+    if (!entries.value.empty()) {
+        const Result<bool> same = SameBytes(file, entries.value.front().file());
+        if (same.ok() && same.value) { // the newest entry holds these bytes already
+            removeEntryFolder(entry);
+            release();
+            return std::nullopt;
+        }
+    }
+    if (const std::optional<fs::path> skin = skinHolding(file, skinsFolder_)) {
+        const std::u8string name = skin->u8string();
+        if (const Status failed = writeNewFile(
+                entry / kEntrySkinName,
+                std::string_view(reinterpret_cast<const char *>(name.data()), name.size())))
+            return giveUp(*failed);
+    }
+    const std::uint64_t sequence = entries.value.empty() ? 1 : entries.value.front().sequence + 1;
+    const fs::path placed =
+        history / ToNativePath(entryName(sequence, QDateTime::currentDateTimeUtc()));
+    std::error_code error;
+    fs::rename(entry, placed, error);
+    if (error)
+        return giveUp(failureOf(placed, error));
+
+    // The newest entries that fit the bounds stay.
+    if (const Result<std::vector<HistoryEntry>> now = ReadHistory(history); now.ok()) {
+        std::uintmax_t bytes = 0;
+        for (std::size_t i = 0; i < now.value.size(); ++i) {
+            bytes += now.value[i].size;
+            if (i >= kMostHistoryEntries || bytes > kMostHistoryBytes)
+                removeEntryFolder(now.value[i].folder);
+        }
+    }
+    release();
+    return std::nullopt;
+}
+
+void HistoryKeeper::Discard()
+{
+    if (!kept_.empty())
+        removeEntryFolder(std::exchange(kept_, {}));
+    release();
+}
+
+void HistoryKeeper::release()
+{
+    lock_.reset();
+}
