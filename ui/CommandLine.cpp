@@ -18,6 +18,9 @@ using Request = CommandLine::Request;
 const QString kFolder = QStringLiteral("folder");
 const QString kDescription = QStringLiteral("description");
 const QString kSet = QStringLiteral("set");
+// The history, and going back to one of its entries.
+const QString kHistory = QStringLiteral("history");
+const QString kUndo = QStringLiteral("undo");
 
 QString dashed(const QString &name)
 {
@@ -53,9 +56,14 @@ std::vector<Option> options()
           QStringLiteral("Вывести скины по одному в строке, в порядке списка окна. Строка "
                          "активного скина начинается с «* », остальные с двух пробелов.")}},
         {Request::Apply, {QStringLiteral("apply"), QStringLiteral("Применить скин."), name}},
+        {Request::History,
+         {kHistory,
+          QStringLiteral("Вывести журнал скинов, новые сверху: номер записи, время замены и имя "
+                         "скина.")}},
         {Request::Undo,
-         {QStringLiteral("undo"), QStringLiteral("Вернуть скин, который заменило последнее "
-                                                 "применение.")}},
+         {kUndo,
+          QStringLiteral("Вернуть запись N журнала скинов (--undo N), без номера — последнюю, "
+                         "то есть скин, который заменило последнее применение.")}},
         {Request::Delete,
          {QStringLiteral("delete"), QStringLiteral("Удалить скин и его картинку."), name}},
         {Request::ReadDescription,
@@ -80,6 +88,10 @@ void prepare(QCommandLineParser &parser, const std::vector<Option> &table)
             .arg(kApplicationTitle));
     for (const Option &row : table)
         parser.addOption(row.option);
+    parser.addPositionalArgument(
+        QStringLiteral("N"),
+        QStringLiteral("Вместе с %1: номер записи журнала скинов.").arg(dashed(kUndo)),
+        QStringLiteral("[N]"));
 }
 
 CommandLine wrongUse(const QString &reason)
@@ -123,9 +135,13 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     prepare(parser, table);
     if (!parser.parse(arguments))
         return wrongUse(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return wrongUse(
-            QStringLiteral("Лишний аргумент «%1».").arg(parser.positionalArguments().constFirst()));
+    // The one argument that is no option: the entry of --undo.
+    QStringList positional = parser.positionalArguments();
+    std::optional<QString> entry;
+    if (parser.isSet(kUndo) && !positional.isEmpty())
+        entry = positional.takeFirst();
+    if (!positional.isEmpty())
+        return wrongUse(QStringLiteral("Лишний аргумент «%1».").arg(positional.constFirst()));
     if (const QString problem = conflictIn(parser, table); !problem.isEmpty())
         return wrongUse(problem);
 
@@ -147,6 +163,14 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                                 .arg(dashed(kSet), dashed(kDescription)));
         line.request = Request::WriteDescription;
         line.text = parser.value(kSet);
+    }
+    if (entry) {
+        bool isNumber = false;
+        line.entry = entry->toInt(&isNumber);
+        if (!isNumber || line.entry < 1 || entry->startsWith(u'+'))
+            return wrongUse(QStringLiteral("Неверный номер записи журнала «%1»: нужно целое число "
+                                           "от 1, как его выводит %2.")
+                                .arg(*entry, dashed(kHistory)));
     }
     if (parser.isSet(kFolder)) {
         const QString folder = parser.value(kFolder);

@@ -34,14 +34,65 @@ void listSkins(ConsoleInterface &console)
     }
 }
 
-void undoApply(ConsoleInterface &console)
+// The entries of the history, newest first; a failure is told on the console.
+std::optional<std::vector<HistoryEntry>> readHistory(ConsoleInterface &console)
 {
-    // The window's menu item is disabled when there is nothing to go back to;
-    // an unfit SkinFileName is told by the undo itself, as by an apply.
-    if (CanUndoApply() || UsableActiveSkinPath().empty())
+    const Result<std::filesystem::path> folder = HistoryFolder();
+    const Result<std::vector<HistoryEntry>> entries =
+        folder.ok() ? ReadHistory(folder.value)
+                    : Result<std::vector<HistoryEntry>>{{}, folder.error};
+    if (!entries.ok()) {
+        console.ShowError(*entries.error);
+        return std::nullopt;
+    }
+    return entries.value;
+}
+
+// ISO 8601 in local time with its offset from UTC, "2026-12-07T17:06:09+01:00".
+QString isoLocalTime(const QDateTime &time)
+{
+    const QDateTime local = time.toLocalTime();
+    const int offset = local.offsetFromUtc();
+    const int minutes = qAbs(offset) / 60;
+    return local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) +
+           QStringLiteral("%1%2:%3")
+               .arg(offset < 0 ? u'-' : u'+')
+               .arg(minutes / 60, 2, 10, QChar(u'0'))
+               .arg(minutes % 60, 2, 10, QChar(u'0'));
+}
+
+// One entry a line: its number, the time it was replaced at and the skin's name.
+void printHistory(ConsoleInterface &console)
+{
+    const std::optional<std::vector<HistoryEntry>> entries = readHistory(console);
+    if (!entries)
+        return;
+    int number = 0;
+    for (const HistoryEntry &entry : *entries)
+        PrintLine(stdout, QStringLiteral("%1 %2 %3")
+                              .arg(++number)
+                              .arg(isoLocalTime(entry.time), ShownSkinName(entry)));
+}
+
+// Entry N of the history, as --history numbers them.
+void undoApply(int entry, ConsoleInterface &console)
+{
+    // An unfit SkinFileName is told by the undo itself, as by an apply.
+    if (UsableActiveSkinPath().empty()) {
         UndoApply();
+        return;
+    }
+    const std::optional<std::vector<HistoryEntry>> entries = readHistory(console);
+    if (!entries)
+        return;
+    if (entries->empty())
+        console.Report(QStringLiteral("Вернуть нечего: журнал скинов пуст."));
+    else if (std::size_t(entry) > entries->size())
+        console.Report(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
+                           .arg(entry)
+                           .arg(entries->size()));
     else
-        console.Report(QStringLiteral("Вернуть нечего: предыдущего скина нет."));
+        ReturnToEntry((*entries)[std::size_t(entry) - 1]);
 }
 
 void deleteSkin(const std::filesystem::path &name, ConsoleInterface &console)
@@ -97,8 +148,11 @@ int RunCommandLine(const CommandLine &line)
     case Request::Apply:
         work = [&name](ConsoleInterface &) { ApplySkin(name); };
         break;
+    case Request::History:
+        work = printHistory;
+        break;
     case Request::Undo:
-        work = undoApply;
+        work = [&line](ConsoleInterface &console) { undoApply(line.entry, console); };
         break;
     case Request::Delete:
         work = [&name](ConsoleInterface &console) { deleteSkin(name, console); };

@@ -6,6 +6,7 @@
 #include "DescriptionField.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
+#include "frmHistory.h"
 #include "frmPref.h"
 #include "LongStep.h"
 #include "Messages.h"
@@ -174,6 +175,9 @@ void frmMain::createMenus()
     mnuUndoApply = tools->addAction(QStringLiteral("Вернуть предыдущий скин"));
     mnuUndoApply->setObjectName(QStringLiteral("mnuUndoApply"));
     connect(mnuUndoApply, &QAction::triggered, this, &frmMain::mnuUndoApplyClick);
+    QAction *mnuHistory = tools->addAction(QStringLiteral("Журнал скинов"));
+    mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
+    connect(mnuHistory, &QAction::triggered, this, &frmMain::mnuHistoryClick);
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateUndo);
 }
 
@@ -309,6 +313,13 @@ void frmMain::mnuAboutClick()
 void frmMain::mnuUndoApplyClick()
 {
     UndoApply();
+}
+
+void frmMain::mnuHistoryClick()
+{
+    frmHistory dialog;
+    if (ShowModal(dialog) == QDialog::Accepted && dialog.chosen())
+        ReturnToEntry(*dialog.chosen());
 }
 
 cToolTipEx &frmMain::ToolTips()
