@@ -56,7 +56,7 @@ QString isoLocalTime(const QDateTime &time)
     const int minutes = qAbs(offset) / 60;
     return local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) +
            QStringLiteral("%1%2:%3")
-               .arg(offset < 0 ? u'-' : u'+')
+               .arg(QChar(offset < 0 ? u'-' : u'+'))
                .arg(minutes / 60, 2, 10, QChar(u'0'))
                .arg(minutes % 60, 2, 10, QChar(u'0'));
 }
