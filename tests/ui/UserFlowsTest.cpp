@@ -281,7 +281,7 @@ TEST_F(UserFlowsTest, TheHistoryWindowPutsBackTheChosenEntry)
     addSkin(QStringLiteral("c.scn"), QStringLiteral("c"));
     writeFile(activeSkin(), readFile(skinPath(QStringLiteral("b.scn"))));
     open();
-    for (const QString name : {QStringLiteral("a.scn"), QStringLiteral("c.scn")}) {
+    for (const QString &name : {QStringLiteral("a.scn"), QStringLiteral("c.scn")}) {
         clickSkin(name);
         andWaitForTheList([this] { clickButton("btnApplySk"); });
     }
