@@ -98,7 +98,7 @@ void UndoApply()
 
 void ReturnToEntry(const HistoryEntry &entry)
 {
-    replaceActiveSkinWith(entry.file());
+    replaceActiveSkinWith(entry.file);
 }
 
 Status AddSkin(const std::filesystem::path &skinFile)

@@ -1,6 +1,7 @@
 #include "SkinHistory.h"
 
 #include "AppFolder.h"
+#include "platform/FileComparison.h"
 #include "platform/FileListing.h"
 #include "platform/FileLock.h"
 #include "platform/FolderIdentity.h"
@@ -15,6 +16,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <set>
 #include <string_view>
 
 namespace {
@@ -28,17 +30,15 @@ constexpr std::string_view kFolderNote = "folder.txt";
 // Everything the program makes under a temporary name starts so, and nothing
 // else does: what a killed program left is found and removed by that.
 constexpr std::string_view kTemporaryPrefix = ".tmp-";
-// In an entry's folder: its bytes, and the name of the skin that held them.
-constexpr std::string_view kEntryFile = "skin";
-constexpr std::string_view kEntrySkinName = "name";
+// Beside an entry: the name of the skin that held its bytes.
+constexpr std::string_view kSkinNameSuffix = ".name";
 
-constexpr std::size_t kComparedPiece = 1024 * 1024;
 constexpr std::size_t kLongestNameFile = 4096;
 // Hex digits of the hash that names a history: far from any chance meeting.
 constexpr qsizetype kHistoryNameLength = 24;
 
-// An entry's folder: its number, which orders the entries, and the time it
-// was replaced at, in UTC: "00000012-20261207T160609.123Z".
+// An entry's name: its number, which orders the entries, and the time it was
+// replaced at, in UTC: "00000012-20261207T160609.123Z".
 const QString kTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
 
 QString entryName(std::uint64_t sequence, const QDateTime &time)
@@ -82,28 +82,35 @@ fs::path temporaryPath(const fs::path &history)
     return history / (fs::path(kTemporaryPrefix) += ToNativePath(unique));
 }
 
-// Takes the folder's name away first, so that readers never see it half gone.
-// A folder that cannot be removed now is a leftover that the next writer
-// removes.
-void removeEntryFolder(const fs::path &folder)
+fs::path skinNameFile(const fs::path &entry)
 {
-    const fs::path away = temporaryPath(folder.parent_path());
-    std::error_code renamed;
-    fs::rename(folder, away, renamed);
-    std::error_code ignored;
-    fs::remove_all(renamed ? folder : away, ignored);
+    return fs::path(entry) += kSkinNameSuffix;
 }
 
-// What a killed writer left. Called under the lock, when no writer is at work.
+// The entry goes first, so that readers never see the name without it. What
+// cannot be removed now is a leftover that the next writer removes.
+void removeEntry(const fs::path &entry)
+{
+    std::error_code ignored;
+    fs::remove(entry, ignored);
+    fs::remove(skinNameFile(entry), ignored);
+}
+
+// What a killed writer left: temporary files, and skin names whose entry is
+// gone. Called under the lock, when no writer is at work.
 void removeLeftovers(const fs::path &history)
 {
+    std::set<fs::path> names;
     std::error_code error;
-    for (fs::directory_iterator it(history, error), end; !error && it != end; it.increment(error)) {
-        const fs::path name = it->path().filename();
-        if (name.native().rfind(fs::path(kTemporaryPrefix).native(), 0) == 0) {
-            std::error_code ignored; // one that stays is tried again next time
-            fs::remove_all(it->path(), ignored);
-        }
+    for (fs::directory_iterator it(history, error), end; !error && it != end; it.increment(error))
+        names.insert(it->path().filename());
+    for (const fs::path &name : names) {
+        std::error_code ignored; // one that stays is tried again next time
+        if (name.native().rfind(fs::path(kTemporaryPrefix).native(), 0) == 0)
+            fs::remove_all(history / name, ignored);
+        else if (name.extension() == kSkinNameSuffix &&
+                 !names.contains(fs::path(name).replace_extension()))
+            fs::remove(history / name, ignored);
     }
 }
 
@@ -148,7 +155,8 @@ std::optional<fs::path> skinHolding(const fs::path &file, const fs::path &skinsF
         std::error_code sizeError;
         if (fs::file_size(skin, sizeError) != size || sizeError)
             continue;
-        if (const Result<bool> same = SameBytes(file, skin); same.ok() && same.value)
+        if (const platform::Result<bool> same = platform::sameContents(file, skin);
+            same.ok() && same.value)
             return fs::path(name);
     }
     return std::nullopt;
@@ -157,18 +165,39 @@ std::optional<fs::path> skinHolding(const fs::path &file, const fs::path &skinsF
 std::optional<fs::path> readSkinName(const fs::path &entry)
 {
     const platform::Result<std::string> bytes =
-        platform::readAt(entry / kEntrySkinName, 0, kLongestNameFile);
+        platform::readAt(skinNameFile(entry), 0, kLongestNameFile);
     if (!bytes.ok() || bytes.value.empty())
         return std::nullopt;
     return fs::path(std::u8string(bytes.value.begin(), bytes.value.end()));
 }
 
-} // namespace
-
-fs::path HistoryEntry::file() const
+// The entries newest first, without their skins' names.
+Result<std::vector<HistoryEntry>> listEntries(const fs::path &history)
 {
-    return folder / kEntryFile;
+    std::vector<HistoryEntry> entries;
+    std::error_code error;
+    fs::directory_iterator it(history, error);
+    if (error == std::errc::no_such_file_or_directory)
+        return Result<std::vector<HistoryEntry>>::success({});
+    for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
+        const std::optional<ParsedName> parsed =
+            parseEntryName(FromNativeName(it->path().filename().native()));
+        if (!parsed)
+            continue;
+        HistoryEntry entry{it->path(), parsed->sequence, parsed->time, std::nullopt, 0};
+        std::error_code sizeError; // an entry that is going away meanwhile
+        entry.size = fs::file_size(entry.file, sizeError);
+        if (!sizeError)
+            entries.push_back(std::move(entry));
+    }
+    if (error)
+        return {{}, failureOf(history, error)};
+    std::sort(entries.begin(), entries.end(),
+              [](const HistoryEntry &a, const HistoryEntry &b) { return a.sequence > b.sequence; });
+    return Result<std::vector<HistoryEntry>>::success(std::move(entries));
 }
+
+} // namespace
 
 QString ShownSkinName(const HistoryEntry &entry)
 {
@@ -193,52 +222,10 @@ Result<fs::path> HistoryFolder()
 
 Result<std::vector<HistoryEntry>> ReadHistory(const fs::path &history)
 {
-    std::vector<HistoryEntry> entries;
-    std::error_code error;
-    fs::directory_iterator it(history, error);
-    if (error == std::errc::no_such_file_or_directory)
-        return Result<std::vector<HistoryEntry>>::success({});
-    for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        const std::optional<ParsedName> parsed =
-            parseEntryName(FromNativeName(it->path().filename().native()));
-        if (!parsed)
-            continue;
-        HistoryEntry entry{it->path(), parsed->sequence, parsed->time, std::nullopt, 0};
-        std::error_code sizeError; // an entry that is going away meanwhile
-        entry.size = fs::file_size(entry.file(), sizeError);
-        if (sizeError)
-            continue;
-        entry.skin = readSkinName(entry.folder);
-        entries.push_back(std::move(entry));
-    }
-    if (error)
-        return {{}, failureOf(history, error)};
-    std::sort(entries.begin(), entries.end(),
-              [](const HistoryEntry &a, const HistoryEntry &b) { return a.sequence > b.sequence; });
-    return Result<std::vector<HistoryEntry>>::success(std::move(entries));
-}
-
-Result<bool> SameBytes(const fs::path &first, const fs::path &second)
-{
-    std::error_code error;
-    if (fs::equivalent(first, second, error))
-        return Result<bool>::success(true); // one file under two names
-    const std::uintmax_t size = fs::file_size(first, error);
-    if (error)
-        return {false, failureOf(first, error)};
-    if (fs::file_size(second, error) != size || error)
-        return {false, error ? std::optional(failureOf(second, error)) : std::nullopt};
-    for (std::uintmax_t offset = 0; offset < size; offset += kComparedPiece) {
-        const platform::Result<std::string> a = platform::readAt(first, offset, kComparedPiece);
-        if (!a.ok())
-            return {false, ToFileError(*a.failure)};
-        const platform::Result<std::string> b = platform::readAt(second, offset, kComparedPiece);
-        if (!b.ok())
-            return {false, ToFileError(*b.failure)};
-        if (a.value != b.value)
-            return Result<bool>::success(false);
-    }
-    return Result<bool>::success(true);
+    Result<std::vector<HistoryEntry>> entries = listEntries(history);
+    for (HistoryEntry &entry : entries.value)
+        entry.skin = readSkinName(entry.file);
+    return entries;
 }
 
 HistoryKeeper::HistoryKeeper(Result<fs::path> history, fs::path viewerFolder, fs::path skinsFolder)
@@ -275,12 +262,9 @@ Status HistoryKeeper::Keep(const fs::path &active)
         return FileError{FromNativePath(active),
                          QStringLiteral("файл больше %1 МиБ, которые вмещает журнал скинов")
                              .arg(kMostHistoryBytes / (1024 * 1024))};
-    const fs::path entry = temporaryPath(history);
-    if (!fs::create_directory(entry, error))
-        return failureOf(entry, error ? error : std::make_error_code(std::errc::file_exists));
-    kept_ = entry;
-    if (const platform::Status failed = platform::linkOrCopy(active, entry / kEntryFile)) {
-        removeEntryFolder(std::exchange(kept_, {}));
+    kept_ = temporaryPath(history);
+    if (const platform::Status failed = platform::linkOrCopy(active, kept_)) {
+        removeEntry(std::exchange(kept_, {}));
         return ToFileError(*failed);
     }
     return std::nullopt;
@@ -295,46 +279,50 @@ Status HistoryKeeper::Commit()
     const fs::path &history = history_.value;
     const fs::path entry = std::exchange(kept_, {});
     const auto giveUp = [this, &entry](FileError failure) -> Status {
-        removeEntryFolder(entry);
+        removeEntry(entry);
         release();
         return failure;
     };
 
-    const Result<std::vector<HistoryEntry>> entries = ReadHistory(history);
+    Result<std::vector<HistoryEntry>> entries = listEntries(history);
     if (!entries.ok())
         return giveUp(*entries.error);
-    const fs::path file = entry / kEntryFile;
     if (!entries.value.empty()) {
-        const Result<bool> same = SameBytes(file, entries.value.front().file());
+        const platform::Result<bool> same =
+            platform::sameContents(entry, entries.value.front().file);
         if (same.ok() && same.value) { // the newest entry holds these bytes already
-            removeEntryFolder(entry);
+            removeEntry(entry);
             release();
             return std::nullopt;
         }
     }
-    if (const std::optional<fs::path> skin = skinHolding(file, skinsFolder_)) {
-        const std::u8string name = skin->u8string();
-        if (const Status failed = writeNewFile(
-                entry / kEntrySkinName,
-                std::string_view(reinterpret_cast<const char *>(name.data()), name.size())))
-            return giveUp(*failed);
-    }
     const std::uint64_t sequence = entries.value.empty() ? 1 : entries.value.front().sequence + 1;
     const fs::path placed =
         history / ToNativePath(entryName(sequence, QDateTime::currentDateTimeUtc()));
+    // The skin's name before the entry: an entry in place has its name.
+    if (const std::optional<fs::path> skin = skinHolding(entry, skinsFolder_)) {
+        const std::u8string name = skin->u8string();
+        if (const platform::Status failed = platform::writeAt(
+                skinNameFile(placed), 0,
+                std::string_view(reinterpret_cast<const char *>(name.data()), name.size()))) {
+            removeEntry(placed);
+            return giveUp(ToFileError(*failed));
+        }
+    }
     std::error_code error;
     fs::rename(entry, placed, error);
-    if (error)
+    if (error) {
+        removeEntry(placed);
         return giveUp(failureOf(placed, error));
+    }
 
     // The newest entries that fit the bounds stay.
-    if (const Result<std::vector<HistoryEntry>> now = ReadHistory(history); now.ok()) {
-        std::uintmax_t bytes = 0;
-        for (std::size_t i = 0; i < now.value.size(); ++i) {
-            bytes += now.value[i].size;
-            if (i >= kMostHistoryEntries || bytes > kMostHistoryBytes)
-                removeEntryFolder(now.value[i].folder);
-        }
+    std::error_code sizeError;
+    std::uintmax_t bytes = fs::file_size(placed, sizeError);
+    for (std::size_t i = 0; i < entries.value.size(); ++i) {
+        bytes += entries.value[i].size;
+        if (i + 1 >= kMostHistoryEntries || bytes > kMostHistoryBytes)
+            removeEntry(entries.value[i].file);
     }
     release();
     return std::nullopt;
@@ -343,7 +331,7 @@ Status HistoryKeeper::Commit()
 void HistoryKeeper::Discard()
 {
     if (!kept_.empty())
-        removeEntryFolder(std::exchange(kept_, {}));
+        removeEntry(std::exchange(kept_, {}));
     release();
 }
 

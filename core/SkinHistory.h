@@ -17,8 +17,8 @@ class FileLock;
 // The history of the active skin file: the files that applies replaced, kept
 // in the user's data folder for this program, one history per viewer folder.
 // The history is what its folder holds, no index beside it: each entry is a
-// folder of its own, made whole under a temporary name and then renamed into
-// place, and removed by renaming it away first, so a reader never sees half an
+// file, made whole under a temporary name and then renamed into place, its
+// skin's name in a file beside it written before; a reader never sees half an
 // entry. Writers take the history's lock for the whole of "keep the entry,
 // replace the active file", so two programs that apply at once keep what each
 // of them replaced.
@@ -26,16 +26,13 @@ class FileLock;
 // One earlier active skin file.
 struct HistoryEntry
 {
-    std::filesystem::path folder; // the entry's folder, named by its sequence number and time
-    std::uint64_t sequence = 0;   // higher for a newer entry
-    QDateTime time;               // when it was replaced
+    std::filesystem::path file; // its bytes, named by its sequence number and time
+    std::uint64_t sequence = 0; // higher for a newer entry
+    QDateTime time;             // when it was replaced
     // The library skin whose bytes it held then, as a bare file name; none
     // when no skin held them.
     std::optional<std::filesystem::path> skin;
     std::uintmax_t size = 0;
-
-    // The file that holds its bytes.
-    std::filesystem::path file() const;
 };
 
 // The entry's skin as the user reads it: its file name, or "неизвестный скин".
@@ -53,9 +50,6 @@ Result<std::filesystem::path> HistoryFolder();
 
 // The entries of a history, newest first; none when it was never made.
 Result<std::vector<HistoryEntry>> ReadHistory(const std::filesystem::path &history);
-
-// Whether two files hold the same bytes; read a piece at a time.
-Result<bool> SameBytes(const std::filesystem::path &first, const std::filesystem::path &second);
 
 // Keeps the active skin file that one apply replaces. Keep() takes the
 // history's lock, which this holds until Commit() or Discard(), so that the
@@ -94,5 +88,5 @@ private:
     std::filesystem::path viewerFolder_;
     std::filesystem::path skinsFolder_;
     std::unique_ptr<platform::FileLock> lock_;
-    std::filesystem::path kept_; // the temporary entry; empty when none
+    std::filesystem::path kept_; // the entry not yet in place; empty when none
 };

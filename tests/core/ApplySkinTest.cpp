@@ -99,8 +99,8 @@ TEST_F(ApplySkinTest, EachApplyKeepsTheFileItReplacedAndAReturnKeepsItsOwn)
         ApplySkin(name);
     EXPECT_EQ(shownHistory(), (QStringList{QStringLiteral("Red.scn"), QStringLiteral("Blue.scn"),
                                            QStringLiteral("неизвестный скин")}));
-    EXPECT_EQ(inodeOf(text(history().back().file())), oldActive);
-    EXPECT_EQ(readFile(history().back().file()), kOldActive);
+    EXPECT_EQ(inodeOf(text(history().back().file)), oldActive);
+    EXPECT_EQ(readFile(history().back().file), kOldActive);
 
     ReturnToEntry(history()[1]);
     EXPECT_EQ(readFile(activeSkin()), kBlue);
@@ -125,7 +125,7 @@ TEST_F(ApplySkinTest, TheHistoryKeepsTheNewestThirtyEntriesWithinItsBytes)
     for (int i = 0; i < 32; ++i)
         ApplySkin(i % 2 ? "Red.scn" : "Blue.scn");
     EXPECT_EQ(history().size(), kMostHistoryEntries);
-    EXPECT_EQ(readFile(history().front().file()), kBlue);
+    EXPECT_EQ(readFile(history().front().file), kBlue);
 
     // 100 MiB each, of no room on the disk; 300 MiB leave two.
     for (const char first : {'A', 'B', 'C'}) {
@@ -134,8 +134,8 @@ TEST_F(ApplySkinTest, TheHistoryKeepsTheNewestThirtyEntriesWithinItsBytes)
     }
     const std::vector<HistoryEntry> entries = history();
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(readFile(entries[0].file()).front(), 'C');
-    EXPECT_EQ(readFile(entries[1].file()).front(), 'B');
+    EXPECT_EQ(readFile(entries[0].file).front(), 'C');
+    EXPECT_EQ(readFile(entries[1].file).front(), 'B');
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -3,6 +3,7 @@
 // fails the build, even when no test calls it. Nothing here is called.
 
 #include "platform/CodePage.h"
+#include "platform/FileComparison.h"
 #include "platform/FileListing.h"
 #include "platform/FileLock.h"
 #include "platform/FolderIdentity.h"
@@ -34,6 +35,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&prepareUserInterface),
     reinterpret_cast<AnyFunction>(&readAt),
     reinterpret_cast<AnyFunction>(&renameReplacing),
+    reinterpret_cast<AnyFunction>(&sameContents),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&startProgram),
     reinterpret_cast<AnyFunction>(&systemReason),
