@@ -37,27 +37,30 @@ constexpr std::size_t kLongestNameFile = 4096;
 // Hex digits of the hash that names a history: far from any chance meeting.
 constexpr qsizetype kHistoryNameLength = 24;
 
-// An entry's name: its number, which orders the entries, and the time it was
-// replaced at, in UTC: "00000012-20261207T160609.123Z".
+// An entry's name: its number, which orders the entries, the time it was
+// replaced at, in UTC, and its size, which an entry keeps for good, so that
+// the bounds are kept without asking each file: "00000012-20261207T160609.123Z-102400".
 const QString kTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
 
-QString entryName(std::uint64_t sequence, const QDateTime &time)
+QString entryName(std::uint64_t sequence, const QDateTime &time, std::uintmax_t size)
 {
-    return QStringLiteral("%1-%2")
+    return QStringLiteral("%1-%2-%3")
         .arg(sequence, 8, 10, QChar(u'0'))
-        .arg(time.toString(kTimeFormat));
+        .arg(time.toString(kTimeFormat))
+        .arg(size);
 }
 
 struct ParsedName
 {
     std::uint64_t sequence = 0;
     QDateTime time;
+    std::uintmax_t size = 0;
 };
 
 std::optional<ParsedName> parseEntryName(const QString &name)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{1,19})-(\\d{8})T(\\d{6}\\.\\d{3})Z$"));
+        QStringLiteral("^(\\d{1,19})-(\\d{8})T(\\d{6}\\.\\d{3})Z-(\\d{1,19})$"));
     const QRegularExpressionMatch match = pattern.match(name);
     if (!match.hasMatch())
         return std::nullopt;
@@ -65,7 +68,8 @@ std::optional<ParsedName> parseEntryName(const QString &name)
     const QTime time = QTime::fromString(match.captured(3), QStringLiteral("HHmmss.zzz"));
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    return ParsedName{match.captured(1).toULongLong(), QDateTime(date, time, Qt::UTC)};
+    return ParsedName{match.captured(1).toULongLong(), QDateTime(date, time, Qt::UTC),
+                      match.captured(4).toULongLong()};
 }
 
 FileError failureOf(const fs::path &path, const std::error_code &error)
@@ -140,14 +144,13 @@ void noteViewerFolder(const fs::path &history, const fs::path &viewerFolder)
         note, std::string_view(reinterpret_cast<const char *>(text.data()), text.size()));
 }
 
-// The first skin of the folder, by name, whose bytes the file holds.
-std::optional<fs::path> skinHolding(const fs::path &file, const fs::path &skinsFolder)
+// The first skin of the folder, by name, whose bytes the file of this size holds.
+std::optional<fs::path> skinHolding(const fs::path &file, std::uintmax_t size,
+                                    const fs::path &skinsFolder)
 {
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(file, error);
     platform::Result<std::vector<platform::NativeName>> skins =
         platform::visibleFileNames(skinsFolder, ".scn");
-    if (error || !skins.ok())
+    if (!skins.ok())
         return std::nullopt;
     std::sort(skins.value.begin(), skins.value.end());
     for (const platform::NativeName &name : skins.value) {
@@ -184,11 +187,7 @@ Result<std::vector<HistoryEntry>> listEntries(const fs::path &history)
             parseEntryName(FromNativeName(it->path().filename().native()));
         if (!parsed)
             continue;
-        HistoryEntry entry{it->path(), parsed->sequence, parsed->time, std::nullopt, 0};
-        std::error_code sizeError; // an entry that is going away meanwhile
-        entry.size = fs::file_size(entry.file, sizeError);
-        if (!sizeError)
-            entries.push_back(std::move(entry));
+        entries.push_back({it->path(), parsed->sequence, parsed->time, std::nullopt, parsed->size});
     }
     if (error)
         return {{}, failureOf(history, error)};
@@ -296,11 +295,15 @@ Status HistoryKeeper::Commit()
             return std::nullopt;
         }
     }
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(entry, error);
+    if (error)
+        return giveUp(failureOf(entry, error));
     const std::uint64_t sequence = entries.value.empty() ? 1 : entries.value.front().sequence + 1;
     const fs::path placed =
-        history / ToNativePath(entryName(sequence, QDateTime::currentDateTimeUtc()));
+        history / ToNativePath(entryName(sequence, QDateTime::currentDateTimeUtc(), size));
     // The skin's name before the entry: an entry in place has its name.
-    if (const std::optional<fs::path> skin = skinHolding(entry, skinsFolder_)) {
+    if (const std::optional<fs::path> skin = skinHolding(entry, size, skinsFolder_)) {
         const std::u8string name = skin->u8string();
         if (const platform::Status failed = platform::writeAt(
                 skinNameFile(placed), 0,
@@ -309,7 +312,6 @@ Status HistoryKeeper::Commit()
             return giveUp(ToFileError(*failed));
         }
     }
-    std::error_code error;
     fs::rename(entry, placed, error);
     if (error) {
         removeEntry(placed);
@@ -317,8 +319,7 @@ Status HistoryKeeper::Commit()
     }
 
     // The newest entries that fit the bounds stay.
-    std::error_code sizeError;
-    std::uintmax_t bytes = fs::file_size(placed, sizeError);
+    std::uintmax_t bytes = size;
     for (std::size_t i = 0; i < entries.value.size(); ++i) {
         bytes += entries.value[i].size;
         if (i + 1 >= kMostHistoryEntries || bytes > kMostHistoryBytes)
