@@ -72,10 +72,7 @@ void ApplySkin(const std::filesystem::path &name)
 
 bool CanUndoApply()
 {
-    const Result<std::filesystem::path> history = HistoryFolder();
-    if (!history.ok())
-        return false;
-    const Result<std::vector<HistoryEntry>> entries = ReadHistory(history.value);
+    const Result<std::vector<HistoryEntry>> entries = ReadHistory();
     return entries.ok() && !entries.value.empty();
 }
 
@@ -83,10 +80,7 @@ void UndoApply()
 {
     if (!activeSkinNameIsUsable(*CurrentUserInterface()))
         return;
-    const Result<std::filesystem::path> history = HistoryFolder();
-    Result<std::vector<HistoryEntry>> entries =
-        history.ok() ? ReadHistory(history.value)
-                     : Result<std::vector<HistoryEntry>>{{}, history.error};
+    const Result<std::vector<HistoryEntry>> entries = ReadHistory();
     if (!entries.ok())
         CurrentUserInterface()->ShowError(*entries.error);
     else if (entries.value.empty())

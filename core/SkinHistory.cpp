@@ -227,6 +227,14 @@ Result<std::vector<HistoryEntry>> ReadHistory(const fs::path &history)
     return entries;
 }
 
+Result<std::vector<HistoryEntry>> ReadHistory()
+{
+    const Result<fs::path> folder = HistoryFolder();
+    if (!folder.ok())
+        return {{}, folder.error};
+    return ReadHistory(folder.value);
+}
+
 HistoryKeeper::HistoryKeeper(Result<fs::path> history, fs::path viewerFolder, fs::path skinsFolder)
     : history_(std::move(history))
     , viewerFolder_(std::move(viewerFolder))

@@ -50,6 +50,8 @@ Result<std::filesystem::path> HistoryFolder();
 
 // The entries of a history, newest first; none when it was never made.
 Result<std::vector<HistoryEntry>> ReadHistory(const std::filesystem::path &history);
+// The entries of the application folder's history.
+Result<std::vector<HistoryEntry>> ReadHistory();
 
 // Keeps the active skin file that one apply replaces. Keep() takes the
 // history's lock, which this holds until Commit() or Discard(), so that the

@@ -37,10 +37,7 @@ void listSkins(ConsoleInterface &console)
 // The entries of the history, newest first; a failure is told on the console.
 std::optional<std::vector<HistoryEntry>> readHistory(ConsoleInterface &console)
 {
-    const Result<std::filesystem::path> folder = HistoryFolder();
-    const Result<std::vector<HistoryEntry>> entries =
-        folder.ok() ? ReadHistory(folder.value)
-                    : Result<std::vector<HistoryEntry>>{{}, folder.error};
+    const Result<std::vector<HistoryEntry>> entries = ReadHistory();
     if (!entries.ok()) {
         console.ShowError(*entries.error);
         return std::nullopt;
@@ -74,20 +71,19 @@ void printHistory(ConsoleInterface &console)
                               .arg(isoLocalTime(entry.time), ShownSkinName(entry)));
 }
 
-// Entry N of the history, as --history numbers them.
+// Entry N of the history, as --history numbers them. The newest is the
+// window's undo, which says itself when there is nothing to go back to or the
+// active skin file's name is unfit, as the other entries' return does.
 void undoApply(int entry, ConsoleInterface &console)
 {
-    // An unfit SkinFileName is told by the undo itself, as by an apply.
-    if (UsableActiveSkinPath().empty()) {
+    if (entry == 1) {
         UndoApply();
         return;
     }
     const std::optional<std::vector<HistoryEntry>> entries = readHistory(console);
     if (!entries)
         return;
-    if (entries->empty())
-        console.Report(QStringLiteral("Вернуть нечего: журнал скинов пуст."));
-    else if (std::size_t(entry) > entries->size())
+    if (std::size_t(entry) > entries->size())
         console.Report(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
                            .arg(entry)
                            .arg(entries->size()));

@@ -17,10 +17,7 @@ const QString kTimeFormat = QStringLiteral("dd.MM.yyyy HH:mm:ss");
 // leaves the list empty.
 std::vector<HistoryEntry> readEntries(QWidget *parent)
 {
-    const Result<std::filesystem::path> folder = HistoryFolder();
-    Result<std::vector<HistoryEntry>> entries =
-        folder.ok() ? ReadHistory(folder.value)
-                    : Result<std::vector<HistoryEntry>>{{}, folder.error};
+    Result<std::vector<HistoryEntry>> entries = ReadHistory();
     if (!entries.ok())
         ShowFileError(parent, *entries.error);
     return std::move(entries.value);

@@ -36,9 +36,7 @@ protected:
     // The history of the application folder, newest first.
     static std::vector<HistoryEntry> history()
     {
-        const Result<std::filesystem::path> folder = HistoryFolder();
-        EXPECT_TRUE(folder.ok());
-        const Result<std::vector<HistoryEntry>> entries = ReadHistory(folder.value);
+        const Result<std::vector<HistoryEntry>> entries = ReadHistory();
         EXPECT_TRUE(entries.ok());
         return entries.value;
     }
