@@ -1,8 +1,10 @@
-// Applying a skin with both flags off: a copy over the active skin file,
-// against a plain copy that is just as durable.
+// Applying a skin with both flags off: a copy over the active skin file, with
+// the file it replaces kept in the skin history, against a plain copy that is
+// just as durable.
 
 #include "AppFolder.h"
 #include "AppFolders.h"
+#include "DescriptionField.h"
 #include "Module1.h"
 #include "PlatformEdge.h"
 #include "RatioReporter.h"
@@ -19,24 +21,49 @@
 namespace {
 
 const QString kSkin = QStringLiteral("skin.scn");
+const QString kOtherSkin = QStringLiteral("other.scn");
 const std::filesystem::path kSkinName = "skin.scn";
+const std::filesystem::path kOtherSkinName = "other.scn";
 
-// An application folder whose only skin has `bytes` bytes.
-QString appFolderWithSkinOf(qint64 bytes)
+// An application folder with two skins of `bytes` bytes that differ, as skins
+// do, in their description field.
+QString appFolderWithSkinsOf(qint64 bytes)
 {
     return AppFolderMadeOnce("apply " + std::to_string(bytes), [bytes](const QString &folder) {
         WriteSkinFile(folder + u'/' + kSkin, bytes);
+        WriteSkinFile(folder + u'/' + kOtherSkin, bytes);
+        QFile other(folder + u'/' + kOtherSkin);
+        if (!other.open(QIODevice::ReadWrite) || !other.seek(kDescriptionOffset) ||
+            !other.write("!", 1))
+            qFatal("cannot write %s", qPrintable(other.fileName()));
     });
 }
 
-void applySkin(benchmark::State &state, qint64 bytes)
+void useAppFolderOf(qint64 bytes)
 {
-    UseApplicationFolder(ToNativePath(appFolderWithSkinOf(bytes)));
+    UseApplicationFolder(ToNativePath(appFolderWithSkinsOf(bytes)));
     Module1::SkinFileName = QStringLiteral("Kelvora.rus");
     Module1::KillKelvoraEnable = QStringLiteral("0");
     Module1::RunKLVAfterApply = QStringLiteral("0");
+}
+
+// The same skin again and again: what each apply replaces is the newest entry
+// already, which is compared and not kept twice.
+void applySameSkin(benchmark::State &state, qint64 bytes)
+{
+    useAppFolderOf(bytes);
     for (auto _ : state)
         ApplySkin(kSkinName);
+}
+
+// Two skins in turn: each apply keeps what it replaces as a new entry, named
+// after the skin whose bytes it holds, and the oldest entries go.
+void applyKeepingEntries(benchmark::State &state, qint64 bytes)
+{
+    useAppFolderOf(bytes);
+    bool other = false;
+    for (auto _ : state)
+        ApplySkin((other = !other) ? kOtherSkinName : kSkinName);
 }
 
 void syncPath(const char *path)
@@ -49,7 +76,7 @@ void syncPath(const char *path)
 // Copy to a temporary file beside the destination, sync, rename over it, sync the folder.
 void plainCopy(benchmark::State &state, qint64 bytes)
 {
-    const QString folder = appFolderWithSkinOf(bytes);
+    const QString folder = appFolderWithSkinsOf(bytes);
     const QByteArray source = QFile::encodeName(folder + QStringLiteral("/Skins/") + kSkin);
     const QByteArray temporary = QFile::encodeName(folder + QStringLiteral("/copy.tmp"));
     const QByteArray destination = QFile::encodeName(folder + QStringLiteral("/Kelvora.rus"));
@@ -71,11 +98,16 @@ void plainCopy(benchmark::State &state, qint64 bytes)
 
 [[maybe_unused]] const bool registered = [] {
     for (const auto &[label, bytes] :
-         {std::pair{"100 KB", qint64(100) * 1024}, std::pair{"50 MB", qint64(50) * 1024 * 1024}})
+         {std::pair{"100 KB", qint64(100) * 1024}, std::pair{"50 MB", qint64(50) * 1024 * 1024}}) {
         RegisterPair(
             std::string("ApplySkin ") + label,
-            [bytes](benchmark::State &s) { applySkin(s, bytes); },
+            [bytes](benchmark::State &s) { applySameSkin(s, bytes); },
             [bytes](benchmark::State &s) { plainCopy(s, bytes); });
+        RegisterPair(
+            std::string("ApplySkin with a history entry ") + label,
+            [bytes](benchmark::State &s) { applyKeepingEntries(s, bytes); },
+            [bytes](benchmark::State &s) { plainCopy(s, bytes); });
+    }
     return true;
 }();
 

@@ -2,6 +2,7 @@
 #include "RatioReporter.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -33,6 +34,9 @@ int main(int argc, char **argv)
     // The program's default settings, whatever the user's store holds.
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    // The skin history of the applies goes into a data folder of the run's own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
 
     const bool processRows = processRowsWanted(argc, argv);
     benchmark::Initialize(&argc, argv);

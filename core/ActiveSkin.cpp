@@ -19,20 +19,16 @@ std::optional<std::uintmax_t> sizeOf(const fs::path &file)
 
 } // namespace
 
-Status ReplaceActiveSkin(const fs::path &source, const fs::path &active, const fs::path &previous)
+Replacement ReplaceActiveSkin(const fs::path &source, const fs::path &active,
+                              HistoryKeeper &history)
 {
-    if (!sizeOf(active)) // nothing to keep
-        return ToStatus(platform::copyReplacing(source, active));
-    fs::path kept = previous;
-    kept += ".new";
-    if (const platform::Status failed = platform::linkOrCopy(active, kept))
-        return ToFileError(*failed);
+    const Status notKept = history.Keep(active);
     if (const platform::Status failed = platform::copyReplacing(source, active)) {
-        std::error_code ignored; // the half-kept file only: active is as it was
-        fs::remove(kept, ignored);
-        return ToFileError(*failed);
+        history.Discard();
+        return {ToFileError(*failed), std::nullopt};
     }
-    return ToStatus(platform::renameReplacing(kept, previous));
+    const Status committed = history.Commit();
+    return {std::nullopt, notKept ? notKept : committed};
 }
 
 std::vector<fs::path> SkinsEqualTo(const fs::path &active, const fs::path &folder,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileError.h"
+#include "SkinHistory.h"
 #include "SkinLibrary.h"
 
 #include <filesystem>
@@ -10,14 +11,21 @@
 // finding the skins whose bytes it holds. Both take their paths as arguments
 // and touch nothing but files, so they can run off the user interface's thread.
 
-// Replaces active with a copy of source; the file it replaces becomes
-// previous. At every moment active is the old file or the whole new one, and
-// previous the file it was or the one active was. Only the new active file is
-// waited for to reach the disk: after a crash previous may be the older one.
-// Without an active file, source is copied and previous stays as it is; when
-// source is previous itself (an undo), the two change places.
-Status ReplaceActiveSkin(const std::filesystem::path &source, const std::filesystem::path &active,
-                         const std::filesystem::path &previous);
+// What a replacement of the active skin file came to: whether it failed, and
+// when it did not, why the file it replaced could not be kept in the history.
+struct Replacement
+{
+    Status failure;
+    Status notKept;
+};
+
+// Replaces active with a copy of source, so that active is at every moment
+// the old file or the whole new one; the file it replaces is kept in the
+// history first. A failed replacement keeps nothing; a failure to keep stops
+// no replacement.
+[[nodiscard]] Replacement ReplaceActiveSkin(const std::filesystem::path &source,
+                                            const std::filesystem::path &active,
+                                            HistoryKeeper &history);
 
 // The file names of the skins (of folder) whose bytes equal active's: sizes
 // are compared first, contents only where a size matches. None when active

@@ -1,6 +1,7 @@
 #include "SkinActions.h"
 
 #include "ActiveSkin.h"
+#include "AppFolder.h"
 #include "AppInfo.h"
 #include "LaunchViewer.h"
 #include "Module1.h"
@@ -43,14 +44,18 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
         ui.ShowMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
                        kApplicationTitle);
     } else {
-        Status failure;
-        ui.RunLongStep(
-            QStringLiteral("Копирование скина…"),
-            [&failure, &source, active = ActiveSkinPath(), previous = PreviousSkinPath()] {
-                failure = ReplaceActiveSkin(source, active, previous);
-            });
-        if (failure)
-            ui.ShowError(*failure);
+        HistoryKeeper history(HistoryFolder(), ApplicationFolder(), SkinsFolderPath());
+        Replacement replaced;
+        ui.RunLongStep(QStringLiteral("Копирование скина…"),
+                       [&replaced, &source, &history, active = ActiveSkinPath()] {
+                           replaced = ReplaceActiveSkin(source, active, history);
+                       });
+        if (replaced.failure)
+            ui.ShowError(*replaced.failure);
+        else if (replaced.notKept)
+            ui.ShowWarning(QStringLiteral("Заменённый скин не сохранён в журнале скинов, поэтому "
+                                          "это применение нельзя будет отменить.\n%1")
+                               .arg(FileErrorText(*replaced.notKept)));
         ui.ActiveSkinChanged();
     }
 
@@ -67,14 +72,27 @@ void ApplySkin(const std::filesystem::path &name)
 
 bool CanUndoApply()
 {
-    std::error_code error;
-    return ActiveSkinNameProblem(Module1::SkinFileName).isEmpty() &&
-           std::filesystem::is_regular_file(PreviousSkinPath(), error);
+    const Result<std::vector<HistoryEntry>> entries = ReadHistory();
+    return entries.ok() && !entries.value.empty();
 }
 
 void UndoApply()
 {
-    replaceActiveSkinWith(PreviousSkinPath());
+    if (!activeSkinNameIsUsable(*CurrentUserInterface()))
+        return;
+    const Result<std::vector<HistoryEntry>> entries = ReadHistory();
+    if (!entries.ok())
+        CurrentUserInterface()->ShowError(*entries.error);
+    else if (entries.value.empty())
+        CurrentUserInterface()->ShowMessage(QStringLiteral("Вернуть нечего: журнал скинов пуст."),
+                                            UserInterface::Icon::Information, kApplicationTitle);
+    else
+        ReturnToEntry(entries.value.front());
+}
+
+void ReturnToEntry(const HistoryEntry &entry)
+{
+    replaceActiveSkinWith(entry.file);
 }
 
 Status AddSkin(const std::filesystem::path &skinFile)

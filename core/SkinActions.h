@@ -1,20 +1,25 @@
 #pragma once
 
 #include "FileError.h"
+#include "SkinHistory.h"
 
 #include <filesystem>
 
 // Applies the skin with this bare file name (empty: nothing selected): closes
-// the viewer first and launches it afterwards when the settings say so.
+// the viewer first and launches it afterwards when the settings say so. The
+// active skin file it replaces becomes the newest entry of the history.
 void ApplySkin(const std::filesystem::path &name);
 
-// Whether there is an active skin file that the last apply or undo replaced.
+// Whether the history holds an entry to go back to.
 bool CanUndoApply();
 
-// Puts back the active skin file that the last apply or undo replaced, in the
-// steps of an apply; the file it replaces becomes the previous one in turn,
-// so a second undo goes forward again.
+// Puts back the newest entry of the history, the file that the last apply or
+// return replaced, in the steps of an apply; the file it replaces becomes the
+// newest entry in turn, so a second undo goes forward again.
 void UndoApply();
+
+// Puts back this entry of the history in the steps of an apply.
+void ReturnToEntry(const HistoryEntry &entry);
 
 // Copies a skin file from anywhere into the Skins folder, with its preview
 // image when one is beside it, each replacing a file of its name in one step.

@@ -116,11 +116,6 @@ std::filesystem::path ActiveSkinPath()
     return ApplicationFolder() / ActiveSkinRelativePath(Module1::SkinFileName);
 }
 
-std::filesystem::path PreviousSkinPath()
-{
-    return ActiveSkinPath() += ".bak";
-}
-
 std::filesystem::path ViewerExecutablePath()
 {
     return ApplicationFolder() / kViewerExecutable;

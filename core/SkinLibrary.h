@@ -24,8 +24,6 @@ std::filesystem::path SkinsFolderPath();
 std::filesystem::path SkinFilePath(const std::filesystem::path &name);
 std::filesystem::path PreviewPathFor(const std::filesystem::path &name);
 std::filesystem::path ActiveSkinPath();
-// The active skin file as it was before the last apply or undo replaced it.
-std::filesystem::path PreviousSkinPath();
 std::filesystem::path ViewerExecutablePath();
 
 // Whether this folder holds the viewer, Kelvora.exe, as a file.

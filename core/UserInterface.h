@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppInfo.h"
 #include "FileError.h"
 
 #include <QString>
@@ -16,6 +17,7 @@ public:
     {
         None,
         Information,
+        Warning,
         Critical
     };
 
@@ -25,6 +27,11 @@ public:
     virtual void ShowMessage(const QString &text, Icon icon, const QString &caption) = 0;
     // A failed file or platform operation; returns when the user has dismissed it.
     virtual void ShowError(const FileError &error) = 0;
+    // What the user must know of work that was done all the same.
+    virtual void ShowWarning(const QString &text)
+    {
+        ShowMessage(text, Icon::Warning, kApplicationTitle);
+    }
     virtual void RefreshSkinList() = 0;
     // The active skin file may hold other bytes now.
     virtual void ActiveSkinChanged() {}

@@ -17,6 +17,9 @@ using Request = CommandLine::Request;
 const QString kFolder = QStringLiteral("folder");
 const QString kDescription = QStringLiteral("description");
 const QString kSet = QStringLiteral("set");
+// The history, and going back to one of its entries.
+const QString kHistory = QStringLiteral("history");
+const QString kUndo = QStringLiteral("undo");
 
 QString dashed(const QString &name)
 {
@@ -52,9 +55,14 @@ std::vector<Option> options()
           QStringLiteral("Вывести скины по одному в строке, в порядке списка окна. Строка "
                          "активного скина начинается с «* », остальные с двух пробелов.")}},
         {Request::Apply, {QStringLiteral("apply"), QStringLiteral("Применить скин."), name}},
+        {Request::History,
+         {kHistory,
+          QStringLiteral("Вывести журнал скинов, новые сверху: номер записи, время замены и имя "
+                         "скина.")}},
         {Request::Undo,
-         {QStringLiteral("undo"), QStringLiteral("Вернуть скин, который заменило последнее "
-                                                 "применение.")}},
+         {kUndo,
+          QStringLiteral("Вернуть запись N журнала скинов (--undo N), без номера — последнюю, "
+                         "то есть скин, который заменило последнее применение.")}},
         {Request::Delete,
          {QStringLiteral("delete"), QStringLiteral("Удалить скин и его картинку."), name}},
         {Request::ReadDescription,
@@ -79,6 +87,10 @@ void prepare(QCommandLineParser &parser, const std::vector<Option> &table)
             .arg(kApplicationTitle));
     for (const Option &row : table)
         parser.addOption(row.option);
+    parser.addPositionalArgument(
+        QStringLiteral("N"),
+        QStringLiteral("Вместе с %1: номер записи журнала скинов.").arg(dashed(kUndo)),
+        QStringLiteral("[N]"));
 }
 
 CommandLine wrongUse(const QString &reason)
@@ -122,6 +134,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     prepare(parser, table);
     if (!parser.parse(arguments))
         return wrongUse(parser.errorText());
+    // Arguments that are no option: the entry of --undo, or the files the
+    // window opens.
+    QStringList positional = parser.positionalArguments();
+    std::optional<QString> entry;
+    if (parser.isSet(kUndo) && !positional.isEmpty())
+        entry = positional.takeFirst();
     if (const QString problem = conflictIn(parser, table); !problem.isEmpty())
         return wrongUse(problem);
 
@@ -145,6 +163,14 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         line.request = Request::WriteDescription;
         line.text = parser.value(kSet);
     }
+    if (entry) {
+        bool isNumber = false;
+        line.entry = entry->toInt(&isNumber);
+        if (!isNumber || line.entry < 1 || entry->startsWith(u'+'))
+            return wrongUse(QStringLiteral("Неверный номер записи журнала «%1»: нужно целое число "
+                                           "от 1, как его выводит %2.")
+                                .arg(*entry, dashed(kHistory)));
+    }
     if (parser.isSet(kFolder)) {
         const QString folder = parser.value(kFolder);
         if (folder.isEmpty())
@@ -153,11 +179,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     }
     // Files to open belong to the window ("Open with" of a file manager); an
     // action takes none.
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!positional.isEmpty()) {
         if (line.request != Request::Window)
-            return wrongUse(QStringLiteral("Лишний аргумент «%1».")
-                                .arg(parser.positionalArguments().constFirst()));
-        line.files = parser.positionalArguments();
+            return wrongUse(QStringLiteral("Лишний аргумент «%1».").arg(positional.constFirst()));
+        line.files = positional;
     }
     if (line.request == Request::Help)
         line.output = parser.helpText().trimmed();

@@ -16,6 +16,7 @@ struct CommandLine
         Version,
         List,
         Apply,
+        History,
         Undo,
         Delete,
         ReadDescription,
@@ -26,6 +27,7 @@ struct CommandLine
     std::filesystem::path folder; // the viewer's folder; empty: the program's own
     QString name;                 // the skin, as --list prints its name
     QString text;                 // the description to write
+    int entry = 1;                // the history's entry to go back to, 1 the newest
     QString output;               // what a wrong use, help or the version prints
     QStringList files; // for the window: files to add as skins, as a file manager passes them
 };

@@ -38,14 +38,63 @@ void listSkins(ConsoleInterface &console)
     }
 }
 
-void undoApply(ConsoleInterface &console)
+// The entries of the history, newest first; a failure is told on the console.
+std::optional<std::vector<HistoryEntry>> readHistory(ConsoleInterface &console)
 {
-    // The window's menu item is disabled when there is nothing to go back to;
-    // an unfit SkinFileName is told by the undo itself, as by an apply.
-    if (CanUndoApply() || UsableActiveSkinPath().empty())
+    const Result<std::vector<HistoryEntry>> entries = ReadHistory();
+    if (!entries.ok()) {
+        console.ShowError(*entries.error);
+        return std::nullopt;
+    }
+    return entries.value;
+}
+
+// ISO 8601 in local time with its offset from UTC, "2026-12-07T17:06:09+01:00".
+QString isoLocalTime(const QDateTime &time)
+{
+    const QDateTime local = time.toLocalTime();
+    const int offset = local.offsetFromUtc();
+    const int minutes = qAbs(offset) / 60;
+    return local.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) +
+           QStringLiteral("%1%2:%3")
+               .arg(QChar(offset < 0 ? u'-' : u'+'))
+               .arg(minutes / 60, 2, 10, QChar(u'0'))
+               .arg(minutes % 60, 2, 10, QChar(u'0'));
+}
+
+// One entry a line: its number, the time it was replaced at and the skin's name.
+void printHistory(ConsoleInterface &console)
+{
+    const std::optional<std::vector<HistoryEntry>> entries = readHistory(console);
+    if (!entries)
+        return;
+    int number = 0;
+    for (const HistoryEntry &entry : *entries) {
+        // A skin's name as --list prints it: one line, and one file.
+        const QString skin = entry.skin ? PrintedSkinName(*entry.skin) : ShownSkinName(entry);
+        PrintLine(stdout,
+                  QStringLiteral("%1 %2 %3").arg(++number).arg(isoLocalTime(entry.time), skin));
+    }
+}
+
+// Entry N of the history, as --history numbers them. The newest is the
+// window's undo, which says itself when there is nothing to go back to or the
+// active skin file's name is unfit, as the other entries' return does.
+void undoApply(int entry, ConsoleInterface &console)
+{
+    if (entry == 1) {
         UndoApply();
+        return;
+    }
+    const std::optional<std::vector<HistoryEntry>> entries = readHistory(console);
+    if (!entries)
+        return;
+    if (std::size_t(entry) > entries->size())
+        console.Report(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
+                           .arg(entry)
+                           .arg(entries->size()));
     else
-        console.Report(QStringLiteral("Вернуть нечего: предыдущего скина нет."));
+        ReturnToEntry((*entries)[std::size_t(entry) - 1]);
 }
 
 void deleteSkin(const std::filesystem::path &name, ConsoleInterface &console)
@@ -119,8 +168,11 @@ int RunCommandLine(const CommandLine &line)
             ApplySkin(skin);
         });
         break;
+    case Request::History:
+        work = printHistory;
+        break;
     case Request::Undo:
-        work = undoApply;
+        work = [&line](ConsoleInterface &console) { undoApply(line.entry, console); };
         break;
     case Request::Delete:
         work = onSkin(line.name, deleteSkin);

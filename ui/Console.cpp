@@ -16,9 +16,19 @@ void ConsoleInterface::ShowError(const FileError &error)
     Report(FileErrorText(error));
 }
 
+void ConsoleInterface::ShowWarning(const QString &text)
+{
+    printOneLine(text);
+}
+
 void ConsoleInterface::Report(const QString &reason)
 {
-    // A window's message may break its lines; the console's takes one.
-    PrintLine(stderr, QString(reason).replace(u'\n', u' '));
+    printOneLine(reason);
     failed = true;
+}
+
+void ConsoleInterface::printOneLine(const QString &text)
+{
+    // A window's message may break its lines; the console's takes one.
+    PrintLine(stderr, QString(text).replace(u'\n', u' '));
 }

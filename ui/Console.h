@@ -19,6 +19,8 @@ public:
 
     void ShowMessage(const QString &text, Icon icon, const QString &caption) override;
     void ShowError(const FileError &error) override;
+    // The work was done: said on standard error, and the exit code stays 0.
+    void ShowWarning(const QString &text) override;
     void RefreshSkinList() override {}
 
     // Tells the user why the work failed.
@@ -26,5 +28,7 @@ public:
     bool Failed() const { return failed; }
 
 private:
+    static void printOneLine(const QString &text);
+
     bool failed = false;
 };

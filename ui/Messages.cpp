@@ -15,6 +15,8 @@ QMessageBox::Icon boxIcon(UserInterface::Icon icon)
     switch (icon) {
     case UserInterface::Icon::Information:
         return QMessageBox::Information;
+    case UserInterface::Icon::Warning:
+        return QMessageBox::Warning;
     case UserInterface::Icon::Critical:
         return QMessageBox::Critical;
     case UserInterface::Icon::None:

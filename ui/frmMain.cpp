@@ -7,6 +7,7 @@
 #include "DescriptionField.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
+#include "frmHistory.h"
 #include "frmPref.h"
 #include "LongStep.h"
 #include "Messages.h"
@@ -184,6 +185,9 @@ void frmMain::createMenus()
     mnuUndoApply = tools->addAction(QStringLiteral("Вернуть предыдущий скин"));
     mnuUndoApply->setObjectName(QStringLiteral("mnuUndoApply"));
     connect(mnuUndoApply, &QAction::triggered, this, &frmMain::mnuUndoApplyClick);
+    QAction *mnuHistory = tools->addAction(QStringLiteral("Журнал скинов"));
+    mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
+    connect(mnuHistory, &QAction::triggered, this, &frmMain::mnuHistoryClick);
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateUndo);
 
     // Only where the viewer lives in a Wine prefix apart from the program.
@@ -352,6 +356,13 @@ void frmMain::mnuUndoApplyClick()
 void frmMain::AddSkinFiles(const QStringList &paths)
 {
     drop->addFiles(paths);
+}
+
+void frmMain::mnuHistoryClick()
+{
+    frmHistory dialog;
+    if (ShowModal(dialog) == QDialog::Accepted && dialog.chosen())
+        ReturnToEntry(*dialog.chosen());
 }
 
 cToolTipEx &frmMain::ToolTips()

@@ -58,6 +58,7 @@ private:
     void mnuDestEditorClick();
     void mnuAboutClick();
     void mnuUndoApplyClick();
+    void mnuHistoryClick();
 
     void showListed(const std::optional<FileError> &failure);
     void updateUndo();

@@ -1,4 +1,5 @@
 #include "AppFolder.h"
+#include "AppInfo.h"
 #include "Application.h"
 #include "CommandLine.h"
 #include "CommandLineActions.h"
@@ -12,6 +13,9 @@
 
 int main(int argc, char **argv)
 {
+    // The program's data folder (the skin history) is named after the program,
+    // whatever its file is called: the Debian package calls it in lower case.
+    QCoreApplication::setApplicationName(kApplicationTitle);
     // Work for the console needs no display, so it is told apart before an
     // application object for windows is made.
     if (AsksForConsole(argc, argv)) {

@@ -35,10 +35,11 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
 Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to);
 
 // Makes to name the bytes that from holds now, replacing what to named: a
-// second name of the same file where the file system allows it, which costs
-// nothing (and does not wait for the disk), else a whole copy as copyReplacing
-// makes. Meant for a file that is only ever replaced by name, never written in
-// place.
+// second name of the same file where the file system allows it and from has
+// no other name yet, which costs nothing (and does not wait for the disk),
+// else a whole copy as copyReplacing makes. Meant for a file that is only ever
+// replaced by name, never written in place: a file with other names could be
+// written through one of them.
 Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to);
 
 } // namespace platform

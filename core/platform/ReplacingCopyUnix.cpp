@@ -162,7 +162,9 @@ Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path
     if (::unlink(to.c_str()) != 0 && errno != ENOENT)
         return posix::failureOf(to);
     // A link to the file itself, not to a symbolic link that leads to it.
-    if (::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0)
+    struct stat status;
+    if (::stat(from.c_str(), &status) == 0 && status.st_nlink == 1 &&
+        ::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0)
         return std::nullopt;
     return copyReplacing(from, to);
 }

@@ -130,6 +130,16 @@ private:
     bool kept_ = false;
 };
 
+bool hasOneName(const std::filesystem::path &file)
+{
+    const Handle opened(CreateFileW(file.c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    return opened.valid() && GetFileInformationByHandle(opened.get(), &information) &&
+           information.nNumberOfLinks == 1;
+}
+
 Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE output,
                     const std::filesystem::path &target)
 {
@@ -190,7 +200,8 @@ Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path
 {
     if (!DeleteFileW(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return win32::failureOf(to);
-    if (CreateHardLinkW(to.c_str(), finalTarget(from).c_str(), nullptr))
+    const std::filesystem::path target = finalTarget(from);
+    if (hasOneName(target) && CreateHardLinkW(to.c_str(), target.c_str(), nullptr))
         return std::nullopt;
     return copyReplacing(from, to);
 }

@@ -4,8 +4,10 @@
 #include "TempAppFolder.h"
 #include "WinePrefixLayout.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <fstream>
 #include <map>
@@ -79,9 +81,9 @@ protected:
         writeFile(configFolder() + QStringLiteral("/Kelvora Skin Manager.conf"), text);
     }
 
-    // The program on a console with no display, on the test's settings and
-    // with a trash of the test's own.
-    Outcome run(const QStringList &arguments) const
+    // Starts the program on a console with no display, on the test's settings
+    // and with a data folder (trash, skin history) of the test's own.
+    void start(QProcess &program, const QStringList &arguments) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -89,13 +91,23 @@ protected:
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
         environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        QProcess program;
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(KSM_PROGRAM), arguments);
+    }
+
+    static Outcome outcomeOf(QProcess &program)
+    {
         if (!program.waitForFinished(60'000) || program.exitStatus() != QProcess::NormalExit)
             return {};
         return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
                 QString::fromUtf8(program.readAllStandardError())};
+    }
+
+    Outcome run(const QStringList &arguments) const
+    {
+        QProcess program;
+        start(program, arguments);
+        return outcomeOf(program);
     }
 
     Outcome runOnFolder(const QStringList &arguments) const
@@ -106,7 +118,6 @@ protected:
     QString skin(const char *name) const { return skinsFolder() + u'/' + QString::fromUtf8(name); }
     QString activeSkin() const { return appFolder() + QStringLiteral("/Kelvora.rus"); }
     QString previousSkin() const { return activeSkin() + QStringLiteral(".bak"); }
-    QString dataFolder() const { return root.path() + QStringLiteral("/data"); }
 
     // Every file of the application folder and of its Skins folder, with its bytes.
     std::map<QString, QByteArray> everyFile() const
@@ -126,7 +137,7 @@ TEST_F(CommandLineTest, VersionAndHelp)
 
     const Outcome help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char *option : {"--folder <папка>", "--list", "--apply <имя>", "--undo",
+    for (const char *option : {"--folder <папка>", "--list", "--apply <имя>", "--history", "--undo",
                                "--delete <имя>", "--description <имя>", "--set <текст>", "«* »"})
         EXPECT_TRUE(help.out.contains(QString::fromUtf8(option))) << option;
     EXPECT_EQ(help.err, QString());
@@ -187,19 +198,70 @@ TEST_F(CommandLineTest, ListWithoutTheSkinsFolderFails)
     expectFailure(runOnFolder({QStringLiteral("--list")}), skinsFolder());
 }
 
-TEST_F(CommandLineTest, ApplyReplacesTheActiveSkinAndUndoGoesBackAndForth)
+// The skin names of --history, newest first, each line checked for its shape.
+QStringList historyNames(const Outcome &listed)
 {
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_EQ(listed.err, QString());
+    static const QRegularExpression line(QStringLiteral(
+        "^(\\d+) (\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d) (.+)$"));
+    QStringList names;
+    for (const QString &text : listed.out.split(u'\n', Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = line.match(text);
+        EXPECT_TRUE(match.hasMatch()) << text.toStdString();
+        EXPECT_EQ(match.captured(1).toInt(), names.size() + 1);
+        const QDateTime time = QDateTime::fromString(match.captured(2), Qt::ISODate);
+        EXPECT_LE(qAbs(time.secsTo(QDateTime::currentDateTime())), 600) << text.toStdString();
+        names << match.captured(3);
+    }
+    return names;
+}
+
+// --history numbers the entries from the newest; --undo N puts one back and
+// --undo alone the newest, each keeping the skin it replaces.
+TEST_F(CommandLineTest, HistoryListsTheReplacedSkinsAndUndoReturnsTheOneNamed)
+{
+    const QString unknown = QStringLiteral("неизвестный скин");
+    expectSuccess(runOnFolder({QStringLiteral("--history")}));
     expectSuccess(runOnFolder({QStringLiteral("--apply"), QStringLiteral("Blue.scn")}));
-    EXPECT_EQ(readFile(activeSkin()), kBlue);
-    EXPECT_EQ(readFile(previousSkin()), kOldActive);
+    expectSuccess(runOnFolder({QStringLiteral("--apply"), QStringLiteral("red.SCN")}));
+    EXPECT_EQ(historyNames(runOnFolder({QStringLiteral("--history")})),
+              (QStringList{QStringLiteral("Blue.scn"), unknown}));
 
-    expectSuccess(runOnFolder({QStringLiteral("--undo")}));
+    expectSuccess(runOnFolder({QStringLiteral("--undo"), QStringLiteral("2")}));
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
-    EXPECT_EQ(readFile(previousSkin()), kBlue);
-
     expectSuccess(runOnFolder({QStringLiteral("--undo")}));
-    EXPECT_EQ(readFile(activeSkin()), kBlue);
-    EXPECT_EQ(readFile(previousSkin()), kOldActive);
+    EXPECT_EQ(readFile(activeSkin()), kRed);
+    EXPECT_EQ(
+        historyNames(runOnFolder({QStringLiteral("--history")})),
+        (QStringList{unknown, QStringLiteral("red.SCN"), QStringLiteral("Blue.scn"), unknown}));
+    expectFailure(runOnFolder({QStringLiteral("--undo"), QStringLiteral("5")}),
+                  QStringLiteral("нет записи 5"));
+    EXPECT_EQ(QDir(appFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Kelvora.rus")});
+}
+
+// Two programs apply different skins at the same moment, round after round:
+// neither fails, the active skin is one of the two, and the newest entry of
+// the history is the other one, which the later apply replaced.
+TEST_F(CommandLineTest, TwoProgramsApplyingAtOnceKeepWhatEachReplaced)
+{
+    for (int round = 0; round < 10; ++round) {
+        SCOPED_TRACE(round);
+        QProcess blue, red;
+        start(blue, {QStringLiteral("--folder"), appFolder(), QStringLiteral("--apply"),
+                     QStringLiteral("Blue.scn")});
+        start(red, {QStringLiteral("--folder"), appFolder(), QStringLiteral("--apply"),
+                    QStringLiteral("red.SCN")});
+        expectSuccess(outcomeOf(blue));
+        expectSuccess(outcomeOf(red));
+
+        const QByteArray active = readFile(activeSkin());
+        const QStringList names = historyNames(runOnFolder({QStringLiteral("--history")}));
+        ASSERT_FALSE(names.isEmpty());
+        ASSERT_TRUE(active == kBlue || active == kRed);
+        EXPECT_EQ(names.front(),
+                  active == kBlue ? QStringLiteral("red.SCN") : QStringLiteral("Blue.scn"));
+    }
 }
 
 // An apply of Blue.scn under settings: what it says, which file takes Blue's
@@ -415,6 +477,9 @@ TEST_F(CommandLineTest, WrongUsesSayWhyAndChangeNothing)
         {{QStringLiteral("--delete"), QString()}, QStringLiteral("Не указано имя скина")},
         {{QStringLiteral("--list"), QStringLiteral("--bogus")}, QStringLiteral("bogus")},
         {{QStringLiteral("--list"), QStringLiteral("extra")}, QStringLiteral("«extra»")},
+        {{QStringLiteral("--history"), QStringLiteral("2")}, QStringLiteral("«2»")},
+        {{QStringLiteral("--undo"), QStringLiteral("x")}, QStringLiteral("записи журнала «x»")},
+        {{QStringLiteral("--undo"), QStringLiteral("0")}, QStringLiteral("записи журнала «0»")},
     };
     for (const auto &[arguments, said] : cases) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());

@@ -6,9 +6,27 @@
 
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace {
 
 using namespace std::chrono_literals;
+
+ino_t inodeOf(const QString &path)
+{
+    struct stat status = {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0) << path.toStdString();
+    return status.st_ino;
+}
+
+// A file of this size whose first byte is given and the rest a hole that takes no room.
+void writeHollowFile(const QString &path, qint64 size, char first)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(&first, 1), 1);
+    ASSERT_TRUE(file.resize(size));
+}
 
 TEST_F(ApplySkinTest, WithBothFlagsOffOnlyCopies)
 {
@@ -20,8 +38,7 @@ TEST_F(ApplySkinTest, WithBothFlagsOffOnlyCopies)
     EXPECT_EQ(readFile(skin(QStringLiteral("Blue.scn"))), kBlue);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(appFolderFiles(),
-              (QStringList{QStringLiteral("Kelvora.exe"), QStringLiteral("Kelvora.rus"),
-                           QStringLiteral("Kelvora.rus.bak")}));
+              (QStringList{QStringLiteral("Kelvora.exe"), QStringLiteral("Kelvora.rus")}));
     EXPECT_FALSE(viewer.startsWithin(500ms));
 }
 
@@ -67,28 +84,97 @@ TEST_F(ApplySkinTest, NothingSelectedSaysSoAndChangesNothing)
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
 }
 
-// Each apply keeps the file it replaces; an undo swaps the two, so a second
-// undo goes forward again.
-TEST_F(ApplySkinTest, UndoPutsBackTheFileTheLastApplyReplacedAndASecondUndoGoesForward)
+// Each apply keeps the file it replaces, as a second name of it, in the
+// history of the application folder; an entry equal to the newest is not kept
+// twice. Going back keeps the file it replaces in turn. The viewer's folder
+// gets nothing, and a file of the earlier version's kept copy stays as it is.
+TEST_F(ApplySkinTest, EachApplyKeepsTheFileItReplacedAndAReturnKeepsItsOwn)
 {
     writeFile(skin(QStringLiteral("Red.scn")), "red");
-    const QString previous = activeSkin() + QStringLiteral(".bak");
+    ASSERT_TRUE(QDir(appFolder()).mkdir(QStringLiteral("Kelvora.rus.bak")));
+    const ino_t oldActive = inodeOf(activeSkin());
     EXPECT_FALSE(CanUndoApply());
 
-    ApplySkin("Blue.scn");
-    ApplySkin("Red.scn");
-    EXPECT_EQ(readFile(previous), kBlue);
-    ASSERT_TRUE(CanUndoApply());
+    for (const char *name : {"Blue.scn", "Red.scn", "Red.scn", "Red.scn"})
+        ApplySkin(name);
+    EXPECT_EQ(shownHistory(), (QStringList{QStringLiteral("Red.scn"), QStringLiteral("Blue.scn"),
+                                           QStringLiteral("неизвестный скин")}));
+    EXPECT_EQ(inodeOf(text(history().back().file)), oldActive);
+    EXPECT_EQ(readFile(history().back().file), kOldActive);
 
-    UndoApply();
+    ReturnToEntry(history()[1]);
     EXPECT_EQ(readFile(activeSkin()), kBlue);
-    EXPECT_EQ(readFile(previous), "red");
+    ASSERT_TRUE(CanUndoApply());
     UndoApply();
     EXPECT_EQ(readFile(activeSkin()), "red");
-    EXPECT_EQ(readFile(previous), kBlue);
+    EXPECT_EQ(shownHistory(),
+              (QStringList{QStringLiteral("Blue.scn"), QStringLiteral("Red.scn"),
+                           QStringLiteral("Blue.scn"), QStringLiteral("неизвестный скин")}));
     EXPECT_TRUE(ui.errors.empty());
-    EXPECT_EQ(appFolderFiles(),
-              (QStringList{QStringLiteral("Kelvora.rus"), QStringLiteral("Kelvora.rus.bak")}));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(appFolderFiles(), QStringList{QStringLiteral("Kelvora.rus")});
+    EXPECT_TRUE(QFileInfo(appFolder() + QStringLiteral("/Kelvora.rus.bak")).isDir());
+    EXPECT_EQ(readFile(historyFolder() + QStringLiteral("/folder.txt")),
+              appFolder().toUtf8() + '\n');
+}
+
+// Thirty entries at most, and no more than 256 MiB together: the oldest go.
+TEST_F(ApplySkinTest, TheHistoryKeepsTheNewestThirtyEntriesWithinItsBytes)
+{
+    writeFile(skin(QStringLiteral("Red.scn")), "red");
+    for (int i = 0; i < 32; ++i)
+        ApplySkin(i % 2 ? "Red.scn" : "Blue.scn");
+    EXPECT_EQ(history().size(), kMostHistoryEntries);
+    EXPECT_EQ(readFile(history().front().file), kBlue);
+
+    // 100 MiB each, of no room on the disk; 300 MiB leave two.
+    for (const char first : {'A', 'B', 'C'}) {
+        writeHollowFile(activeSkin(), 100 * 1024 * 1024, first);
+        ApplySkin("Blue.scn");
+    }
+    const std::vector<HistoryEntry> entries = history();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(readFile(entries[0].file).front(), 'C');
+    EXPECT_EQ(readFile(entries[1].file).front(), 'B');
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// The apply goes on and says once that it cannot be undone; a failed apply
+// keeps nothing.
+TEST_F(ApplySkinTest, AnEntryThatCannotBeKeptStopsNoApplyAndAFailedApplyKeepsNone)
+{
+    const struct
+    {
+        const char *situation;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"data folder is a file", [this] { writeFile(dataFolder(), "no folder"); }},
+        {"active skin larger than the history",
+         [this] { writeHollowFile(activeSkin(), kMostHistoryBytes + 1, 'x'); }},
+    };
+    for (const auto &[situation, arrange] : cases) {
+        SCOPED_TRACE(situation);
+        writeFile(activeSkin(), kOldActive);
+        arrange();
+        ui.messages.clear();
+
+        ApplySkin("Blue.scn");
+
+        EXPECT_EQ(readFile(activeSkin()), kBlue);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].icon, UserInterface::Icon::Warning);
+        EXPECT_TRUE(ui.messages[0].text.contains(QStringLiteral("нельзя будет отменить")));
+        EXPECT_TRUE(ui.errors.empty());
+        QFile::remove(dataFolder());
+    }
+
+    ApplySkin("Missing.scn");
+
+    EXPECT_EQ(ui.errors.size(), 1u);
+    EXPECT_TRUE(history().empty());
+    EXPECT_EQ(
+        QDir(historyFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        (QStringList{QStringLiteral(".lock"), QStringLiteral("folder.txt")}));
 }
 
 TEST_F(ApplySkinTest, SkinsEqualToTheActiveFileAreFoundByTheirBytes)

@@ -33,5 +33,21 @@ protected:
     QString skin(const QString &name) const { return skinsFolder() + u'/' + name; }
     QStringList appFolderFiles() const { return QDir(appFolder()).entryList(QDir::Files); }
 
+    // The history of the application folder, newest first.
+    static std::vector<HistoryEntry> history()
+    {
+        const Result<std::vector<HistoryEntry>> entries = ReadHistory();
+        EXPECT_TRUE(entries.ok());
+        return entries.value;
+    }
+    static QString historyFolder() { return text(HistoryFolder().value); }
+    static QStringList shownHistory()
+    {
+        QStringList names;
+        for (const HistoryEntry &entry : history())
+            names << ShownSkinName(entry);
+        return names;
+    }
+
     RecordingUserInterface ui;
 };

@@ -11,8 +11,9 @@
 
 #include <gtest/gtest.h>
 
-// A fresh application folder with an empty Skins folder and an empty settings
-// store for every test; the program's paths point into it.
+// A fresh application folder with an empty Skins folder, an empty settings
+// store and a data folder (where the skin history goes) for every test; the
+// program's paths point into it.
 class TempAppFolderTest : public testing::Test
 {
 protected:
@@ -23,13 +24,19 @@ protected:
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
         UseApplicationFolder(ToNativePath(appFolder()));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataFolder()));
     }
 
-    void TearDown() override { UseApplicationFolder({}); }
+    void TearDown() override
+    {
+        qputenv("XDG_DATA_HOME", savedDataHome);
+        UseApplicationFolder({});
+    }
 
     QString appFolder() const { return root.path() + QStringLiteral("/app"); }
     QString skinsFolder() const { return appFolder() + QStringLiteral("/Skins"); }
     QString configFolder() const { return root.path() + QStringLiteral("/config"); }
+    QString dataFolder() const { return root.path() + QStringLiteral("/data"); }
 
     static void writeFile(const QString &path, const QByteArray &bytes)
     {
@@ -53,4 +60,5 @@ protected:
     static QByteArray readFile(const std::filesystem::path &path) { return readFile(text(path)); }
 
     QTemporaryDir root;
+    const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
 };

@@ -1,8 +1,10 @@
 // Each flow of the program, as a person goes through it in the main window.
 
 #include "CommandLine.h"
+#include "DialogChecks.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
+#include "frmHistory.h"
 #include "frmPref.h"
 #include "MainWindowFixture.h"
 #include "MarkerViewer.h"
@@ -17,6 +19,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <csignal>
@@ -269,6 +272,44 @@ TEST_F(UserFlowsTest, TheMarkFollowsEachApplyAndUndo)
     andWaitForTheList([this] { chooseMenuItem("mnuTools", "mnuUndoApply"); });
     EXPECT_EQ(marked(model), QStringList{QStringLiteral("b.scn")});
     EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("b.scn"))));
+}
+
+// Two applies, then the history window: its entries newest first, the chosen
+// one's preview, and "Вернуть" puts that skin back and marks it.
+TEST_F(UserFlowsTest, TheHistoryWindowPutsBackTheChosenEntry)
+{
+    storeSetting("KillKelvoraEnable", QStringLiteral("0"));
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("b"), Qt::red);
+    addSkin(QStringLiteral("c.scn"), QStringLiteral("c"));
+    writeFile(activeSkin(), readFile(skinPath(QStringLiteral("b.scn"))));
+    open();
+    for (const QString &name : {QStringLiteral("a.scn"), QStringLiteral("c.scn")}) {
+        clickSkin(name);
+        andWaitForTheList([this] { clickButton("btnApplySk"); });
+    }
+
+    QStringList shown;
+    QColor preview;
+    AnswerNext<frmHistory>([&](frmHistory &dialog) {
+        ExpectFixedDialog(dialog, QStringLiteral("Журнал скинов"), TwipsSize(9015, 4515));
+        auto *entries = dialog.findChild<QTreeWidget *>(QStringLiteral("lstEntries"));
+        for (int row = 0; row < entries->topLevelItemCount(); ++row)
+            shown << entries->topLevelItem(row)->text(1);
+        QTest::mouseClick(entries->viewport(), Qt::LeftButton, {},
+                          entries->visualItemRect(entries->topLevelItem(1)).center());
+        const QPixmap picture = dialog.findChild<QLabel *>(QStringLiteral("Image1"))->pixmap();
+        if (!picture.isNull())
+            preview = picture.toImage().pixelColor(5, 5);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnReturn")),
+                          Qt::LeftButton);
+    });
+    andWaitForTheList([this] { chooseMenuItem("mnuTools", "mnuHistory"); });
+
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("a.scn"), QStringLiteral("b.scn")}));
+    EXPECT_GT(preview.red(), 200);
+    EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("b.scn"))));
+    EXPECT_EQ(marked(*child<QListView>("File1")->model()), QStringList{QStringLiteral("b.scn")});
 }
 
 // Another program adds a skin: it shows without a restart, and the selected

@@ -1,5 +1,5 @@
 // A tour of the program's windows for its documentation: starts the main window
-// on the application folder it is placed in, applies a skin and opens each
+// on the application folder it is placed in, applies skins and opens each
 // window in turn, saving a picture of each as the screen shows it, frame and all.
 // Usage, from the demo folder: tour OUTPUT_FOLDER
 // Meant for a virtual display with a window manager (./run --tour).
@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -155,6 +156,21 @@ int main(int argc, char **argv)
 
     thenPicture<frmAbout>(QStringLiteral("about"), {});
     chooseMenuItem(window, "mnuHelp", "mnuAbout");
+
+    // Two more skins applied: the history lists the three skins they replaced,
+    // the second one chosen with its preview. The tour closes it unreturned.
+    for (const QString &skin : {QStringLiteral("Осень.scn"), QStringLiteral("Blue Sky.scn")}) {
+        selectSkin(window, skin);
+        click(window, "btnApplySk");
+    }
+    ModalAnswers::SetNext([](QDialog &history) {
+        auto *entries = child<QTreeWidget>(history, "lstEntries");
+        if (entries && entries->topLevelItemCount() > 1)
+            entries->setCurrentItem(entries->topLevelItem(1));
+        picture(history, QStringLiteral("history"));
+        history.reject();
+    });
+    chooseMenuItem(window, "mnuTools", "mnuHistory");
 
     return allSaved ? 0 : 1;
 }

@@ -4,7 +4,10 @@
 
 #include "platform/CodePage.h"
 #include "platform/FileIdentity.h"
+#include "platform/FileComparison.h"
 #include "platform/FileListing.h"
+#include "platform/FileLock.h"
+#include "platform/FolderIdentity.h"
 #include "platform/Platform.h"
 #include "platform/PositionedFile.h"
 #include "platform/ProgramStart.h"
@@ -26,14 +29,17 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&copyReplacing),
     reinterpret_cast<AnyFunction>(&executablePath),
     reinterpret_cast<AnyFunction>(&isSameFile),
+    reinterpret_cast<AnyFunction>(&folderIdentity),
     reinterpret_cast<AnyFunction>(&lastSystemError),
     reinterpret_cast<AnyFunction>(&linkOrCopy),
+    reinterpret_cast<AnyFunction>(&lockExclusively),
     reinterpret_cast<AnyFunction>(&moveToTrash),
     reinterpret_cast<AnyFunction>(&leadsNowhere),
     reinterpret_cast<AnyFunction>(&prepareUserInterface),
     reinterpret_cast<AnyFunction>(&readAt),
     reinterpret_cast<AnyFunction>(&removeLeftoverTemporaryFiles),
     reinterpret_cast<AnyFunction>(&renameReplacing),
+    reinterpret_cast<AnyFunction>(&sameContents),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&startProgram),
     reinterpret_cast<AnyFunction>(&systemReason),

@@ -87,6 +87,18 @@ TEST_F(ReplacingCopy, KeepsTheBytesOfAFileThenRenamesThemOverAnother)
     EXPECT_EQ(readFile(previous), kOld);
 }
 
+// A file that has another name could change through it: its kept bytes are a copy.
+TEST_F(ReplacingCopy, KeepsAFileWithAnotherNameAsACopy)
+{
+    const fs::path kept = folder / "kept";
+    fs::create_hard_link(active, folder / "other name");
+
+    ASSERT_FALSE(platform::linkOrCopy(active, kept));
+    writeFile(folder / "other name", "changed through its other name");
+
+    EXPECT_EQ(readFile(kept), kOld);
+}
+
 TEST_F(ReplacingCopy, CreatesAMissingDestination)
 {
     fs::remove(active);

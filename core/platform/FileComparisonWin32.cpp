@@ -1,0 +1,69 @@
+#include "FileComparison.h"
+#include "Win32Support.h"
+
+#include <cstring>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr DWORD kPiece = 256 * 1024;
+
+// Fills the buffer from the file's position; fewer bytes only at its end.
+Result<DWORD> readPiece(HANDLE file, const std::filesystem::path &path, char *buffer)
+{
+    DWORD got = 0;
+    while (got < kPiece) {
+        DWORD n = 0;
+        if (!ReadFile(file, buffer + got, kPiece - got, &n, nullptr))
+            return {0, win32::failureOf(path)};
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return {got, std::nullopt};
+}
+
+} // namespace
+
+Result<bool> sameContents(const std::filesystem::path &first, const std::filesystem::path &second)
+{
+    const Result<win32::Handle> a = win32::openDiskFile(
+        first, GENERIC_READ, OPEN_EXISTING, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (!a.ok())
+        return {false, a.failure};
+    const Result<win32::Handle> b =
+        win32::openDiskFile(second, GENERIC_READ, OPEN_EXISTING,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (!b.ok())
+        return {false, b.failure};
+    BY_HANDLE_FILE_INFORMATION firstInformation, secondInformation;
+    if (!GetFileInformationByHandle(a.value.get(), &firstInformation))
+        return {false, win32::failureOf(first)};
+    if (!GetFileInformationByHandle(b.value.get(), &secondInformation))
+        return {false, win32::failureOf(second)};
+    if (firstInformation.dwVolumeSerialNumber == secondInformation.dwVolumeSerialNumber &&
+        firstInformation.nFileIndexHigh == secondInformation.nFileIndexHigh &&
+        firstInformation.nFileIndexLow == secondInformation.nFileIndexLow)
+        return {true, std::nullopt}; // one file under two names
+    if (firstInformation.nFileSizeHigh != secondInformation.nFileSizeHigh ||
+        firstInformation.nFileSizeLow != secondInformation.nFileSizeLow)
+        return {false, std::nullopt};
+    std::vector<char> pieces(2 * std::size_t(kPiece));
+    for (;;) {
+        const Result<DWORD> fromFirst = readPiece(a.value.get(), first, pieces.data());
+        if (!fromFirst.ok())
+            return {false, fromFirst.failure};
+        const Result<DWORD> fromSecond = readPiece(b.value.get(), second, pieces.data() + kPiece);
+        if (!fromSecond.ok())
+            return {false, fromSecond.failure};
+        if (fromFirst.value != fromSecond.value ||
+            std::memcmp(pieces.data(), pieces.data() + kPiece, fromFirst.value) != 0)
+            return {false, std::nullopt};
+        if (fromFirst.value < kPiece)
+            return {true, std::nullopt};
+    }
+}
+
+} // namespace platform

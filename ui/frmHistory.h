@@ -1,0 +1,33 @@
+#pragma once
+
+#include "FixedDialog.h"
+#include "SkinHistory.h"
+
+#include <vector>
+
+class QLabel;
+class QPushButton;
+
+class QTreeWidget;
+
+// The skin history: the active skin files that applies replaced, newest
+// first, each with its time, its skin's name and that skin's preview.
+// "Вернуть" closes it accepted, with the entry to put back.
+class frmHistory : public FixedDialog
+{
+    Q_OBJECT
+
+public:
+    frmHistory();
+
+    // The entry selected; none when the history is empty.
+    const HistoryEntry *chosen() const;
+
+private:
+    void lstEntriesSelected();
+
+    std::vector<HistoryEntry> entries;
+    QTreeWidget *lstEntries;
+    QLabel *Image1;
+    QPushButton *btnReturn;
+};
