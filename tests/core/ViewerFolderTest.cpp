@@ -11,6 +11,12 @@ namespace {
 class ViewerFolderTest : public TempAppFolderTest
 {
 protected:
+    void SetUp() override
+    {
+        TempAppFolderTest::SetUp();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(prefixes.dataHome()));
+    }
+
     static std::vector<std::filesystem::path> paths(const QStringList &texts)
     {
         std::vector<std::filesystem::path> converted;

@@ -22,7 +22,7 @@ public:
     {
         set("WINEPREFIX", namedPrefix());
         set("HOME", root + QStringLiteral("/home"));
-        set("XDG_DATA_HOME", root + QStringLiteral("/home/.local/share"));
+        set("XDG_DATA_HOME", dataHome());
     }
     ~WinePrefixLayout()
     {
@@ -35,11 +35,14 @@ public:
     WinePrefixLayout(const WinePrefixLayout &) = delete;
     WinePrefixLayout &operator=(const WinePrefixLayout &) = delete;
 
+    // The data folder of HOME, which holds the kept prefixes; a fixture that
+    // sets its own data folder puts this one back.
+    QString dataHome() const { return root_ + QStringLiteral("/home/.local/share"); }
     QString namedPrefix() const { return root_ + QStringLiteral("/named"); }
     QString homePrefix() const { return root_ + QStringLiteral("/home/.wine"); }
     QString keptPrefix(const char *name) const
     {
-        return root_ + QStringLiteral("/home/.local/share/wineprefixes/") + QLatin1StringView(name);
+        return dataHome() + QStringLiteral("/wineprefixes/") + QLatin1StringView(name);
     }
 
     // A folder under the prefix's drive_c, holding the viewer when asked and
