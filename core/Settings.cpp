@@ -24,28 +24,22 @@ class UserStore final : public SettingsStore
 public:
     QString GetSetting(const SettingKey &key) override
     {
-        return open().value(keyPath(key), QString::fromLatin1(key.defaultValue)).toString();
+        return OpenUserSettings()
+            ->value(keyPath(key), QString::fromLatin1(key.defaultValue))
+            .toString();
     }
 
     Status SaveSetting(const SettingKey &key, const QString &value) override
     {
-        QSettings store = open();
-        store.setValue(keyPath(key), value);
-        store.sync();
-        if (store.status() != QSettings::NoError)
-            return FileError{store.fileName(), storeFailureReason(store.status())};
+        const std::unique_ptr<QSettings> store = OpenUserSettings();
+        store->setValue(keyPath(key), value);
+        store->sync();
+        if (store->status() != QSettings::NoError)
+            return FileError{store->fileName(), storeFailureReason(store->status())};
         return std::nullopt;
     }
 
 private:
-    static QSettings open()
-    {
-        const platform::SettingsLocation location = platform::settingsLocation();
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                         QString::fromUtf8(location.organization),
-                         QString::fromUtf8(location.application));
-    }
-
     static QString keyPath(const SettingKey &key)
     {
         return kSection + u'/' + QLatin1StringView(key.name);
@@ -63,6 +57,14 @@ std::optional<double> asNumber(const QString &value)
 }
 
 } // namespace
+
+std::unique_ptr<QSettings> OpenUserSettings()
+{
+    const platform::SettingsLocation location = platform::settingsLocation();
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromUtf8(location.organization),
+                                       QString::fromUtf8(location.application));
+}
 
 void SetSettingsStoreForTesting(SettingsStore *store)
 {

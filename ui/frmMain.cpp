@@ -6,6 +6,7 @@
 #include "DescriptionField.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
+#include "frmGallery.h"
 #include "frmPref.h"
 #include "LongStep.h"
 #include "Messages.h"
@@ -174,6 +175,9 @@ void frmMain::createMenus()
     mnuUndoApply = tools->addAction(QStringLiteral("Вернуть предыдущий скин"));
     mnuUndoApply->setObjectName(QStringLiteral("mnuUndoApply"));
     connect(mnuUndoApply, &QAction::triggered, this, &frmMain::mnuUndoApplyClick);
+    QAction *mnuGallery = tools->addAction(QStringLiteral("Галерея скинов"));
+    mnuGallery->setObjectName(QStringLiteral("mnuGallery"));
+    connect(mnuGallery, &QAction::triggered, this, &frmMain::mnuGalleryClick);
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateUndo);
 }
 
@@ -298,6 +302,18 @@ void frmMain::mnuDestEditorClick()
 {
     frmCommentMenu dialog;
     ShowModal(dialog);
+}
+
+void frmMain::mnuGalleryClick()
+{
+    frmGallery gallery(skins->model(), this);
+    ShowModal(gallery);
+    // The list follows the gallery's apply, deletes and marks as they happen;
+    // the skin applied last there is selected as if the user had chosen it.
+    if (!gallery.lastApplied().empty()) {
+        skins->selectWhenListed(gallery.lastApplied());
+        skins->reread(SkinList::Selection::Keep);
+    }
 }
 
 void frmMain::mnuAboutClick()

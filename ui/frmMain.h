@@ -53,6 +53,7 @@ private:
     void mnuDestEditorClick();
     void mnuAboutClick();
     void mnuUndoApplyClick();
+    void mnuGalleryClick();
 
     void showListed(const std::optional<FileError> &failure);
     void updateUndo();

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "SkinLibrary.h"
+
+#include <QAbstractListModel>
+#include <QFuture>
+
+#include <filesystem>
+#include <vector>
+
+class SkinListModel;
+
+// The skins of the main window's list as the gallery shows them: those whose
+// name or description holds the typed text, case folded as the list sorts.
+// It follows the list, so every read of the folder and every mark of the
+// active skin shows here too. Names filter at once; descriptions are read off
+// the window's thread and join the filter as they arrive.
+class GalleryModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role
+    {
+        ActiveRole = Qt::UserRole // whether the skin holds the active skin's bytes
+    };
+
+    explicit GalleryModel(const SkinListModel &skins, QObject *parent = nullptr);
+    ~GalleryModel() override;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+    void setFilter(const QString &text);
+    const SkinName &skinAt(int row) const;
+    // The row of the skin with this file name; -1 when it is not shown.
+    int rowOf(const std::filesystem::path &file) const;
+    // Reads the description of the skin in this row again.
+    void rereadDescription(int row);
+
+signals:
+    // Every skin's description has been read.
+    void descriptionsRead();
+
+private:
+    // Descriptions of the skins from first on, of the read that generation started.
+    struct Descriptions
+    {
+        int generation;
+        std::size_t first;
+        std::vector<QString> folded;
+        bool last;
+    };
+
+    void follow();
+    void readDescriptions();
+    void addDescriptions(const Descriptions &batch);
+    bool matches(std::size_t skin) const;
+    void refilter();
+
+    const SkinListModel &skins_;
+    std::vector<QString> foldedNames_;
+    std::vector<QString> foldedDescriptions_;
+    std::vector<int> rows_; // the skins shown, as rows of the list
+    QString filter_;        // folded
+    QFuture<void> reading_;
+    int readsStarted_ = 0;
+};
