@@ -3,6 +3,7 @@
 #include "GalleryModel.h"
 #include "ThumbnailLoader.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -175,6 +176,14 @@ void GalleryView::paintEvent(QPaintEvent *event)
     }
     if (everyPictureInMemory(rows))
         emit picturesShown();
+}
+
+void GalleryView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Delete) && currentIndex().isValid())
+        emit deletePressed();
+    else
+        QListView::keyPressEvent(event);
 }
 
 bool GalleryView::everyPictureInMemory(std::pair<int, int> rows) const

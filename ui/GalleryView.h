@@ -31,11 +31,14 @@ signals:
     // After a paint that showed other rows, or other skins, or at another
     // size, than the one before.
     void rowsInViewChanged();
+    // The Delete key, on a chosen cell.
+    void deletePressed();
     // After a paint that showed every cell in view with its picture or placeholder.
     void picturesShown();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool everyPictureInMemory(std::pair<int, int> rows) const;

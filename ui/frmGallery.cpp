@@ -90,8 +90,6 @@ void frmGallery::createControls()
 
     QAction *apply = addGridAction(grid_, "mnuGalleryApply", QStringLiteral("Применить скин"));
     QAction *remove = addGridAction(grid_, "mnuGalleryDelete", QStringLiteral("Удалить"));
-    remove->setShortcut(QKeySequence::Delete);
-    remove->setShortcutContext(Qt::WidgetShortcut);
     QAction *describe =
         addGridAction(grid_, "mnuGalleryDescribe", QStringLiteral("Изменить описание…"));
 
@@ -100,6 +98,7 @@ void frmGallery::createControls()
     connect(filter_, &QLineEdit::returnPressed, this, &frmGallery::applyChosen);
     connect(side_, &QSlider::valueChanged, this, &frmGallery::pictureSideChanged);
     connect(grid_, &QAbstractItemView::activated, this, &frmGallery::applyChosen);
+    connect(grid_, &GalleryView::deletePressed, this, &frmGallery::deleteChosen);
     connect(grid_, &QWidget::customContextMenuRequested, this, &frmGallery::showContextMenu);
     connect(grid_, &GalleryView::rowsInViewChanged, this, &frmGallery::askForPictures);
     connect(pictures_, &ThumbnailLoader::decoded, grid_->viewport(), qOverload<>(&QWidget::update));
