@@ -112,10 +112,12 @@ void GalleryModel::follow()
 void GalleryModel::readDescriptions()
 {
     reading_.cancel();
+    // The folder is named once: each name of it costs a look at the executable.
+    const std::filesystem::path folder = SkinsFolderPath();
     std::vector<std::filesystem::path> files;
     files.reserve(skins_.skins().size());
     for (const SkinName &skin : skins_.skins())
-        files.push_back(SkinFilePath(skin.file));
+        files.push_back(folder / skin.file);
     reading_ = QtConcurrent::run(
         [this, generation = ++readsStarted_](QPromise<void> &promise,
                                              const std::vector<std::filesystem::path> &files) {
