@@ -4,7 +4,7 @@
 #include "PlatformEdge.h"
 
 #include <QCryptographicHash>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <chrono>
 #include <string>
@@ -99,10 +99,15 @@ Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png)
 {
     if (Status failed = makeFolders(entry.file.parent_path()))
         return failed;
-    QSaveFile file(FromNativePath(entry.file));
-    if (!file.open(QIODevice::WriteOnly) ||
-        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        file.write(png) != png.size() || !file.commit())
+    // Not waited onto the disk: a thumbnail lost in a crash is made again.
+    QTemporaryFile file(FromNativePath(entry.file) + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(png) != png.size() || !file.flush())
         return FileError{file.fileName(), file.errorString()};
+    std::error_code error;
+    std::filesystem::rename(ToNativePath(file.fileName()), entry.file, error);
+    if (error)
+        return FileError{FromNativePath(entry.file), systemReason(error)};
+    file.setAutoRemove(false); // it has its own name now
     return std::nullopt;
 }

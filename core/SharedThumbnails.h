@@ -36,5 +36,6 @@ std::optional<SharedThumbnail> SharedThumbnailFor(const std::filesystem::path &p
 QByteArray PictureUri(const std::filesystem::path &picture);
 
 // Stores the PNG's bytes as the entry's file in one step (a temporary file
-// renamed), readable by the user alone, making the cache's folders as needed.
+// beside it renamed), readable by the user alone, making the cache's folders
+// as needed.
 Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png);

@@ -4,6 +4,7 @@
 #include "SkinListModel.h"
 
 #include <QtConcurrent/QtConcurrentRun>
+#include <QThread>
 
 #include <numeric>
 
@@ -12,6 +13,16 @@ namespace {
 // Enough skins a batch that the filter is run again seldom, few enough that
 // descriptions join it while the user types.
 constexpr std::size_t kDescriptionsABatch = 2000;
+
+// The thread runs only when nothing else wants the processor, then as before.
+class IdleWhileAlive
+{
+public:
+    IdleWhileAlive() { QThread::currentThread()->setPriority(QThread::IdlePriority); }
+    ~IdleWhileAlive() { QThread::currentThread()->setPriority(QThread::InheritPriority); }
+    IdleWhileAlive(const IdleWhileAlive &) = delete;
+    IdleWhileAlive &operator=(const IdleWhileAlive &) = delete;
+};
 
 QString foldedDescription(const std::filesystem::path &skin)
 {
@@ -27,13 +38,25 @@ GalleryModel::GalleryModel(const SkinListModel &skins, QObject *parent)
     : QAbstractListModel(parent)
     , skins_(skins)
 {
-    connect(&skins_, &QAbstractItemModel::modelAboutToBeReset, this,
-            &GalleryModel::beginResetModel);
-    connect(&skins_, &QAbstractItemModel::modelReset, this, [this] {
+    // The background read uses the list's skins where they are, so it ends
+    // before the list changes them; then all is taken afresh.
+    const auto aboutToChange = [this] {
+        stopReading();
+        beginResetModel();
+    };
+    const auto changed = [this] {
         follow();
         endResetModel();
-    });
-    // The mark of the active skin is all the list changes without a reset.
+    };
+    connect(&skins_, &QAbstractItemModel::modelAboutToBeReset, this, aboutToChange);
+    connect(&skins_, &QAbstractItemModel::rowsAboutToBeInserted, this, aboutToChange);
+    connect(&skins_, &QAbstractItemModel::rowsAboutToBeRemoved, this, aboutToChange);
+    connect(&skins_, &QAbstractItemModel::layoutAboutToBeChanged, this, aboutToChange);
+    connect(&skins_, &QAbstractItemModel::modelReset, this, changed);
+    connect(&skins_, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(&skins_, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(&skins_, &QAbstractItemModel::layoutChanged, this, changed);
+    // The mark of the active skin is all the list changes in place.
     connect(&skins_, &QAbstractItemModel::dataChanged, this, [this] {
         if (!rows_.empty())
             emit dataChanged(index(0), index(rowCount() - 1), {ActiveRole});
@@ -43,8 +66,7 @@ GalleryModel::GalleryModel(const SkinListModel &skins, QObject *parent)
 
 GalleryModel::~GalleryModel()
 {
-    reading_.cancel();
-    reading_.waitForFinished();
+    stopReading();
 }
 
 int GalleryModel::rowCount(const QModelIndex &parent) const
@@ -84,73 +106,94 @@ void GalleryModel::setFilter(const QString &text)
     if (folded == filter_)
         return;
     filter_ = folded;
-    beginResetModel();
-    refilter();
-    endResetModel();
+    // Typed before the background has folded the names: they are folded now.
+    if (!filter_.isEmpty() && foldedNames_.size() != skins_.skins().size())
+        foldNames();
+    resetAround(&GalleryModel::refilter);
 }
 
 void GalleryModel::rereadDescription(int row)
 {
-    const std::size_t skin = std::size_t(rows_[std::size_t(row)]);
-    if (skin < foldedDescriptions_.size())
-        foldedDescriptions_[skin] = foldedDescription(SkinFilePath(skins_.skinAt(int(skin)).file));
+    const int skin = rows_[std::size_t(row)];
+    foldedDescriptions_[std::size_t(skin)] =
+        foldedDescription(SkinFilePath(skins_.skinAt(skin).file));
 }
 
-// A new list of skins: names folded at once, descriptions read afresh.
-void GalleryModel::follow()
+void GalleryModel::resetAround(void (GalleryModel::*change)())
 {
-    const std::vector<SkinName> &skins = skins_.skins();
-    foldedNames_.clear();
-    foldedNames_.reserve(skins.size());
-    for (const SkinName &skin : skins)
-        foldedNames_.push_back(CaseFolded(skin.shown));
-    foldedDescriptions_.assign(skins.size(), QString());
-    refilter();
-    readDescriptions();
+    beginResetModel();
+    (this->*change)();
+    endResetModel();
 }
 
-void GalleryModel::readDescriptions()
+void GalleryModel::stopReading()
 {
     reading_.cancel();
-    // The folder is named once: each name of it costs a look at the executable.
-    const std::filesystem::path folder = SkinsFolderPath();
-    std::vector<std::filesystem::path> files;
-    files.reserve(skins_.skins().size());
-    for (const SkinName &skin : skins_.skins())
-        files.push_back(folder / skin.file);
-    reading_ = QtConcurrent::run(
-        [this, generation = ++readsStarted_](QPromise<void> &promise,
-                                             const std::vector<std::filesystem::path> &files) {
-            std::size_t first = 0;
-            do {
-                const std::size_t end = std::min(files.size(), first + kDescriptionsABatch);
-                Descriptions batch{generation, first, {}, end == files.size()};
-                for (std::size_t skin = first; skin < end; ++skin)
-                    batch.folded.push_back(foldedDescription(files[skin]));
-                QMetaObject::invokeMethod(this, [this, batch] { addDescriptions(batch); });
-                first = end;
-            } while (first < files.size() && !promise.isCanceled());
-        },
-        std::move(files));
+    reading_.waitForFinished();
 }
 
-void GalleryModel::addDescriptions(const Descriptions &batch)
+void GalleryModel::foldNames()
+{
+    foldedNames_.clear();
+    foldedNames_.reserve(skins_.skins().size());
+    for (const SkinName &skin : skins_.skins())
+        foldedNames_.push_back(CaseFolded(skin.shown));
+}
+
+// A new list of skins: all shown at once, their names folded and their
+// descriptions read off the window's thread.
+void GalleryModel::follow()
+{
+    foldedNames_.clear();
+    foldedDescriptions_.assign(skins_.skins().size(), QString());
+    refilter();
+    reading_ = QtConcurrent::run([this, generation = ++readsStarted_, &skins = skins_.skins(),
+                                  folder = SkinsFolderPath()](QPromise<void> &promise) {
+        // The pictures of the cells in view come first.
+        const IdleWhileAlive idle;
+        Folded names{generation, 0, {}};
+        names.texts.reserve(skins.size());
+        for (const SkinName &skin : skins) {
+            if (promise.isCanceled())
+                return;
+            names.texts.push_back(CaseFolded(skin.shown));
+        }
+        QMetaObject::invokeMethod(this, [this, names] { addNames(names); });
+        std::size_t first = 0;
+        do { // an empty list too says that its descriptions are read
+            const std::size_t end = std::min(skins.size(), first + kDescriptionsABatch);
+            Folded batch{generation, first, {}};
+            for (std::size_t skin = first; skin < end; ++skin) {
+                if (promise.isCanceled())
+                    return;
+                batch.texts.push_back(foldedDescription(folder / skins[skin].file));
+            }
+            QMetaObject::invokeMethod(this, [this, batch] { addDescriptions(batch); });
+            first = end;
+        } while (first < skins.size());
+    });
+}
+
+void GalleryModel::addNames(const Folded &names)
+{
+    if (names.generation == readsStarted_ && foldedNames_.empty())
+        foldedNames_ = names.texts;
+}
+
+void GalleryModel::addDescriptions(const Folded &batch)
 {
     if (batch.generation != readsStarted_)
         return;        // of a list that is gone
     bool more = false; // skins that show now and did not before
-    for (std::size_t i = 0; i < batch.folded.size(); ++i) {
+    for (std::size_t i = 0; i < batch.texts.size(); ++i) {
         const std::size_t skin = batch.first + i;
-        const bool before = matches(skin);
-        foldedDescriptions_[skin] = batch.folded[i];
-        more = more || (!before && matches(skin));
+        const bool before = !filter_.isEmpty() && matches(skin);
+        foldedDescriptions_[skin] = batch.texts[i];
+        more = more || (!filter_.isEmpty() && !before && matches(skin));
     }
-    if (more) {
-        beginResetModel();
-        refilter();
-        endResetModel();
-    }
-    if (batch.last)
+    if (more)
+        resetAround(&GalleryModel::refilter);
+    if (batch.first + batch.texts.size() == foldedDescriptions_.size())
         emit descriptionsRead();
 }
 
@@ -163,7 +206,7 @@ void GalleryModel::refilter()
 {
     rows_.clear();
     if (filter_.isEmpty()) {
-        rows_.resize(foldedNames_.size());
+        rows_.resize(skins_.skins().size());
         std::iota(rows_.begin(), rows_.end(), 0);
         return;
     }

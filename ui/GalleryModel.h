@@ -43,23 +43,27 @@ signals:
     void descriptionsRead();
 
 private:
-    // Descriptions of the skins from first on, of the read that generation started.
-    struct Descriptions
+    // What the background read found of the skins from first on, for the read
+    // that generation started: their names folded (all at once, first), then
+    // their descriptions, a batch at a time.
+    struct Folded
     {
         int generation;
         std::size_t first;
-        std::vector<QString> folded;
-        bool last;
+        std::vector<QString> texts;
     };
 
+    void stopReading();
     void follow();
-    void readDescriptions();
-    void addDescriptions(const Descriptions &batch);
+    void foldNames();
+    void addNames(const Folded &names);
+    void addDescriptions(const Folded &batch);
     bool matches(std::size_t skin) const;
     void refilter();
+    void resetAround(void (GalleryModel::*change)());
 
     const SkinListModel &skins_;
-    std::vector<QString> foldedNames_;
+    std::vector<QString> foldedNames_; // empty until folded
     std::vector<QString> foldedDescriptions_;
     std::vector<int> rows_; // the skins shown, as rows of the list
     QString filter_;        // folded

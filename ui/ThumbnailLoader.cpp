@@ -57,13 +57,20 @@ void storeShared(const SharedThumbnail &entry, const QImage &image)
 
 // The picture fitted into side × side; null when it cannot be read. A JPEG is
 // decoded scaled down, not whole. Pictures go through the shared cache when
-// the desktop keeps one, at the size of the cache's folder.
-QImage decode(const std::filesystem::path &picture, int side)
+// the desktop keeps one, at the size of the cache's folder: a picture decoded
+// anew is to be stored there as well.
+struct Decoded
 {
-    const std::optional<SharedThumbnail> shared = SharedThumbnailFor(picture, side);
+    QImage shown;
+    QImage toStore;
+};
+
+Decoded decode(const std::filesystem::path &picture, const std::optional<SharedThumbnail> &shared,
+               int side)
+{
     if (shared) {
         if (QImage cached = readShared(*shared); !cached.isNull())
-            return fitted(cached, side);
+            return {fitted(cached, side), {}};
     }
     Result<QByteArray> bytes = ReadPreviewFile(picture);
     if (!bytes.ok())
@@ -77,10 +84,11 @@ QImage decode(const std::filesystem::path &picture, int side)
     const QImage image = reader.read();
     if (image.isNull())
         return {};
-    if (shared)
-        storeShared(*shared, image);
-    return fitted(image, side);
+    return {fitted(image, side), shared ? image : QImage()};
 }
+
+// Stores wait while pictures are to be decoded; beyond this many the oldest go.
+constexpr std::size_t kMostStoresWaiting = 256;
 
 } // namespace
 
@@ -96,6 +104,7 @@ ThumbnailLoader::~ThumbnailLoader()
     {
         const std::lock_guard hold(lock_);
         waiting_.clear();
+        storing_.clear();
     }
     pool_.waitForDone();
 }
@@ -118,23 +127,40 @@ void ThumbnailLoader::want(const std::vector<std::filesystem::path> &pictures, i
         pool_.start([this] { work(); });
 }
 
-// A worker takes the first wish until none waits.
+// A worker decodes the first wish until none waits, then stores what was
+// decoded in the shared cache, so that the cells in view show first.
 void ThumbnailLoader::work()
 {
     for (;;) {
         Wish wish;
+        Store store;
         {
             const std::lock_guard hold(lock_);
-            if (waiting_.empty()) {
+            if (!waiting_.empty()) {
+                wish = std::move(waiting_.front());
+                waiting_.pop_front();
+                decoding_.insert(wish);
+            } else if (!storing_.empty()) {
+                store = std::move(storing_.front());
+                storing_.pop_front();
+            } else {
                 --workers_;
                 return;
             }
-            wish = std::move(waiting_.front());
-            waiting_.pop_front();
-            decoding_.insert(wish);
         }
-        const QImage image = decode(wish.picture, wish.side);
-        QMetaObject::invokeMethod(this, [this, wish, image] { keep(wish, image); });
+        if (!store.image.isNull()) {
+            storeShared(store.entry, store.image);
+            continue;
+        }
+        const std::optional<SharedThumbnail> shared = SharedThumbnailFor(wish.picture, wish.side);
+        Decoded decoded = decode(wish.picture, shared, wish.side);
+        QMetaObject::invokeMethod(this, [this, wish, image = decoded.shown] { keep(wish, image); });
+        if (!decoded.toStore.isNull()) {
+            const std::lock_guard hold(lock_);
+            storing_.push_back({*shared, std::move(decoded.toStore)});
+            if (storing_.size() > kMostStoresWaiting)
+                storing_.pop_front();
+        }
     }
 }
 
@@ -147,5 +173,5 @@ void ThumbnailLoader::keep(const Wish &wish, const QImage &image)
     // An unreadable picture costs a byte, so that it is remembered as one.
     memory_.insert(memoryKey(wish.picture, wish.side), new QImage(image),
                    std::max<qsizetype>(1, image.sizeInBytes()));
-    emit decoded();
+    emit decoded(wish.picture);
 }

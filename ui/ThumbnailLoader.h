@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SharedThumbnails.h"
+
 #include <QCache>
 #include <QImage>
 #include <QObject>
@@ -37,8 +39,8 @@ public:
     void want(const std::vector<std::filesystem::path> &pictures, int side);
 
 signals:
-    // A picture came into memory.
-    void decoded();
+    // The picture of this file came into memory.
+    void decoded(const std::filesystem::path &picture);
 
 private:
     struct Wish
@@ -47,6 +49,12 @@ private:
         int side;
         auto operator<=>(const Wish &) const = default;
     };
+    struct Store
+    {
+        SharedThumbnail entry;
+        QImage image;
+    };
+
     void work();
     void keep(const Wish &wish, const QImage &image);
 
@@ -55,5 +63,6 @@ private:
     std::mutex lock_; // guards what follows
     std::deque<Wish> waiting_;
     std::set<Wish> decoding_;
+    std::deque<Store> storing_;
     int workers_ = 0;
 };

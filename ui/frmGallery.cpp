@@ -29,7 +29,7 @@ const QString kPictureSideKey = QStringLiteral("Gallery/PictureSide");
 
 constexpr int kSmallestSide = 96;
 constexpr int kLargestSide = 320;
-constexpr int kFirstSide = 160;
+constexpr int kFirstSide = 128; // the desktop's normal thumbnail size: decoded once, shared
 const QSize kFirstSize(900, 620);
 
 QAction *addGridAction(QWidget *owner, const char *name, const QString &caption)
@@ -101,7 +101,7 @@ void frmGallery::createControls()
     connect(grid_, &GalleryView::deletePressed, this, &frmGallery::deleteChosen);
     connect(grid_, &QWidget::customContextMenuRequested, this, &frmGallery::showContextMenu);
     connect(grid_, &GalleryView::rowsInViewChanged, this, &frmGallery::askForPictures);
-    connect(pictures_, &ThumbnailLoader::decoded, grid_->viewport(), qOverload<>(&QWidget::update));
+    connect(pictures_, &ThumbnailLoader::decoded, this, &frmGallery::pictureDecoded);
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         chosenBeforeReset_ = chosen();
         rowBeforeReset_ = grid_->currentIndex().row();
@@ -153,9 +153,20 @@ void frmGallery::askForPictures()
     const auto [first, last] = grid_->rowsInView();
     const int end = std::min(model_->rowCount(), last + 1 + (last + 1 - first));
     std::vector<std::filesystem::path> pictures;
+    const std::filesystem::path folder = SkinsFolderPath(); // named once, not for each cell
     for (int row = first; row < end; ++row)
-        pictures.push_back(PreviewPathFor(model_->skinAt(row).file));
+        pictures.push_back(PreviewBeside(folder / model_->skinAt(row).file));
     pictures_->want(pictures, grid_->pictureSide());
+    firstAsked_ = first;
+    asked_ = std::move(pictures);
+}
+
+// Only the cell of the picture is drawn again.
+void frmGallery::pictureDecoded(const std::filesystem::path &picture)
+{
+    const auto found = std::find(asked_.begin(), asked_.end(), picture);
+    if (found != asked_.end())
+        grid_->update(model_->index(firstAsked_ + int(found - asked_.begin())));
 }
 
 // The chosen skin stays chosen while it is shown; else the one in its place is.

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <filesystem>
+#include <vector>
 
 class GalleryModel;
 class GalleryView;
@@ -35,6 +36,7 @@ private:
     void filterTextChanged(const QString &text);
     void pictureSideChanged(int side);
     void askForPictures();
+    void pictureDecoded(const std::filesystem::path &picture);
     void chooseAfterReset();
     void showContextMenu(const QPoint &at);
 
@@ -50,6 +52,8 @@ private:
     QLineEdit *filter_ = nullptr;
     QSlider *side_ = nullptr;
     GalleryView *grid_ = nullptr;
+    std::vector<std::filesystem::path> asked_; // the pictures of the rows from firstAsked_ on
+    int firstAsked_ = 0;
     std::filesystem::path lastApplied_;
     std::filesystem::path chosenBeforeReset_;
     int rowBeforeReset_ = -1;
