@@ -19,7 +19,7 @@ class IdleWhileAlive
 {
 public:
     IdleWhileAlive() { QThread::currentThread()->setPriority(QThread::IdlePriority); }
-    ~IdleWhileAlive() { QThread::currentThread()->setPriority(QThread::InheritPriority); }
+    ~IdleWhileAlive() { QThread::currentThread()->setPriority(QThread::NormalPriority); }
     IdleWhileAlive(const IdleWhileAlive &) = delete;
     IdleWhileAlive &operator=(const IdleWhileAlive &) = delete;
 };

@@ -130,10 +130,6 @@ GalleryView::GalleryView(const ThumbnailLoader &pictures, QWidget *parent)
     setWrapping(true);
     setResizeMode(QListView::Adjust);
     setUniformItemSizes(true);
-    // Laid out a batch at a time between other events: the first cells show,
-    // and their pictures arrive, while a large list is still being laid out.
-    setLayoutMode(QListView::Batched);
-    setBatchSize(2000);
     setMovement(QListView::Static);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -87,8 +87,9 @@ Decoded decode(const std::filesystem::path &picture, const std::optional<SharedT
     return {fitted(image, side), shared ? image : QImage()};
 }
 
-// Stores wait while pictures are to be decoded; beyond this many the oldest go.
-constexpr std::size_t kMostStoresWaiting = 256;
+// Stores wait while pictures are to be decoded; beyond this many the oldest go,
+// so that what waits stays small beside the memory bound.
+constexpr std::size_t kMostStoresWaiting = 32;
 
 } // namespace
 

@@ -219,11 +219,12 @@ TEST_F(frmGalleryTest, OnlyTheCellsInViewAreDecoded)
     inGallery([&](frmGallery &gallery) {
         gallery.findChild<QSlider *>(QStringLiteral("pictureSide"))->setValue(96);
         gallery.resize(500, 400);
+        // Thumbnails are stored once the pictures in view are decoded.
         ASSERT_TRUE(picturesShown(gallery));
-        first = thumbnailMade(QStringLiteral("000.scn"));
+        first = QTest::qWaitFor([] { return thumbnailMade(QStringLiteral("000.scn")); }, 10000);
         grid(gallery).scrollToBottom();
         ASSERT_TRUE(picturesShown(gallery));
-        last = thumbnailMade(QStringLiteral("299.scn"));
+        last = QTest::qWaitFor([] { return thumbnailMade(QStringLiteral("299.scn")); }, 10000);
         middle = thumbnailMade(QStringLiteral("150.scn"));
     });
 
