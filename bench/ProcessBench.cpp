@@ -1,27 +1,43 @@
 #include "ProcessBench.h"
 
+#include "GalleryFolder.h"
 #include "Processes.h"
 #include "RatioReporter.h"
+#include "ThumbnailLoader.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
 
-constexpr int kRuns = 9;
+constexpr int kTimedPairs = 9;
+constexpr int kMemoryPairs = 3;
+constexpr double kMiB = 1024.0 * 1024.0;
 
-// The median start-up time, in milliseconds, of a program that ends once shown.
-double startUpMilliseconds(const QString &program, const QStringList &arguments,
-                           const QString &configFolder)
+double median(std::vector<double> values)
 {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run)
-        times.push_back(RunSeconds(program, arguments, configFolder, 30) * 1000);
-    std::nth_element(times.begin(), times.begin() + kRuns / 2, times.end());
-    return times[kRuns / 2];
+    std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(values.size() / 2),
+                     values.end());
+    return values[values.size() / 2];
+}
+
+// Runs ours and the baseline in turns, pairs times, and adds their row.
+void addInTurns(RatioReporter &reporter, const std::string &name, const std::string &unit,
+                int pairs, const std::function<double()> &ours,
+                const std::function<double()> &baseline)
+{
+    std::vector<double> oursMeasured, baselineMeasured, ratios;
+    for (int pair = 0; pair < pairs; ++pair) {
+        oursMeasured.push_back(ours());
+        baselineMeasured.push_back(baseline());
+        ratios.push_back(oursMeasured.back() / baselineMeasured.back());
+    }
+    reporter.AddRow(name, median(oursMeasured), median(baselineMeasured), unit, median(ratios));
 }
 
 } // namespace
@@ -29,23 +45,45 @@ double startUpMilliseconds(const QString &program, const QStringList &arguments,
 void ReportProcesses(RatioReporter &reporter)
 {
     QTemporaryDir config; // the program's default settings
+    QTemporaryDir cache;  // the gallery's thumbnails, never the user's
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
     const QString minimal = QStringLiteral(KSM_MINIMAL_WINDOW);
-    const double emptyWindow =
-        startUpMilliseconds(minimal, {QStringLiteral("--quit")}, config.path());
+    const auto startUp = [&config](const QString &program, const QStringList &arguments) {
+        return [&config, program, arguments] {
+            return RunSeconds(program, arguments, config.path(), 30) * 1000;
+        };
+    };
+    const auto textWindow = startUp(minimal, {QStringLiteral("--quit")});
+
     for (int skins : {0, 10000}) {
         const QString probe = AppFolderWithProgram(QStringLiteral(KSM_MAIN_WINDOW_PROBE), skins);
-        reporter.AddRow("Start-up of a process, " + std::to_string(skins) + " skins",
-                        startUpMilliseconds(probe, {}, config.path()), emptyWindow, "ms");
+        addInTurns(reporter, "Start-up of a process, " + std::to_string(skins) + " skins", "ms",
+                   kTimedPairs, startUp(probe, {}), textWindow);
     }
     // The list is read after the window is shown: how long each takes.
     const QString large = AppFolderWithProgram(QStringLiteral(KSM_MAIN_WINDOW_PROBE), 100000);
-    reporter.AddRow("Start-up of a process, 100000 skins, window shown",
-                    startUpMilliseconds(large, {}, config.path()), emptyWindow, "ms");
-    reporter.AddRow("Start-up of a process, 100000 skins, list filled",
-                    startUpMilliseconds(large, {QStringLiteral("--until-listed")}, config.path()),
-                    emptyWindow, "ms");
+    addInTurns(reporter, "Start-up of a process, 100000 skins, window shown", "ms", kTimedPairs,
+               startUp(large, {}), textWindow);
+    addInTurns(reporter, "Start-up of a process, 100000 skins, list filled", "ms", kTimedPairs,
+               startUp(large, {QStringLiteral("--until-listed")}), textWindow);
 
     const QString program = AppFolderWithProgram(QStringLiteral(KSM_PROGRAM), 10000);
-    reporter.AddRow("Peak memory, 10000 skins", PeakResidentMiB(program, {}, config.path(), 3),
-                    PeakResidentMiB(minimal, {}, config.path(), 3), "MiB");
+    addInTurns(
+        reporter, "Peak memory, 10000 skins", "MiB", kMemoryPairs,
+        [&] { return PeakResidentMiB(program, {}, config.path(), 3); },
+        [&] { return PeakResidentMiB(minimal, {}, config.path(), 3); });
+
+    const QString gallery = CopyProgramInto(QStringLiteral(KSM_GALLERY_PROBE), GalleryFolder());
+    addInTurns(
+        reporter, "Peak memory, gallery scrolled through 100000 cells", "MiB", kMemoryPairs,
+        [&] {
+            QDir(cache.path()).removeRecursively();
+            return PeakResidentMiB(gallery, {QStringLiteral("--scroll-all")}, config.path(), 600);
+        },
+        [&] {
+            QDir(cache.path()).removeRecursively();
+            return PeakResidentMiB(gallery, {}, config.path(), 120) +
+                   double(ThumbnailLoader::kMemoryBound) / kMiB;
+        });
+    qunsetenv("XDG_CACHE_HOME");
 }

@@ -87,8 +87,14 @@ QString AppFolderWithProgram(const QString &program, int skins)
             for (int i = 0; i < skins; ++i)
                 WriteSkinFile(skinsFolder + QStringLiteral("/Скин %1.scn").arg(i), 1024);
         });
+    return CopyProgramInto(program, folder);
+}
+
+QString CopyProgramInto(const QString &program, const QString &folder)
+{
     // The program serves the folder it was started from.
     const QString copy = folder + u'/' + QFileInfo(program).fileName();
+    QFile::remove(copy);
     QFile::copy(program, copy);
     return copy;
 }

@@ -16,3 +16,6 @@ double PeakResidentMiB(const QString &program, const QStringList &arguments,
 
 // An application folder holding a copy of the program and `skins` skins.
 QString AppFolderWithProgram(const QString &program, int skins);
+
+// A copy of the program in the folder, which it then serves.
+QString CopyProgramInto(const QString &program, const QString &folder);

@@ -48,9 +48,9 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
 }
 
 void RatioReporter::AddRow(const std::string &name, double ours, double baseline,
-                           const std::string &unit)
+                           const std::string &unit, std::optional<double> ratio)
 {
-    row(name) = {ours, baseline, unit};
+    row(name) = {ours, baseline, unit, ratio};
 }
 
 void RatioReporter::PrintRatios()
@@ -59,8 +59,9 @@ void RatioReporter::PrintRatios()
     for (const std::string &name : order) {
         const Row &r = rows[name];
         const std::string unit = r.unit.empty() ? "µs" : r.unit;
+        const double ratio = r.ratio.value_or(r.baseline > 0 ? r.ours / r.baseline : 0.0);
         std::printf("| %s | %.1f %s | %.1f %s | %.2f× |\n", name.c_str(), r.ours, unit.c_str(),
-                    r.baseline, unit.c_str(), r.baseline > 0 ? r.ours / r.baseline : 0.0);
+                    r.baseline, unit.c_str(), ratio);
     }
     std::fflush(stdout);
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,10 @@ public:
     // The table of pairs, after every benchmark has run.
     void PrintRatios();
 
-    // A pair measured outside Google Benchmark, such as peak memory.
-    void AddRow(const std::string &name, double ours, double baseline, const std::string &unit);
+    // A pair measured outside Google Benchmark, such as peak memory; ratio is
+    // the median of the ratios of pairs measured in turns, when they were.
+    void AddRow(const std::string &name, double ours, double baseline, const std::string &unit,
+                std::optional<double> ratio = std::nullopt);
 
 private:
     struct Row
@@ -31,6 +34,7 @@ private:
         double ours = 0;
         double baseline = 0;
         std::string unit;
+        std::optional<double> ratio;
     };
     std::vector<std::string> order;
     std::map<std::string, Row> rows;

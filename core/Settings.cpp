@@ -20,15 +20,6 @@ QString storeFailureReason(QSettings::Status status)
                                             : QStringLiteral("настройки не удалось записать");
 }
 
-// The platform's native settings, per user.
-QSettings openUserSettings()
-{
-    const platform::SettingsLocation location = platform::settingsLocation();
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                     QString::fromUtf8(location.organization),
-                     QString::fromUtf8(location.application));
-}
-
 // Writes what was set and says whether it is stored.
 Status syncedStatus(QSettings &store)
 {
@@ -44,16 +35,16 @@ class UserStore final : public SettingsStore
 public:
     QString GetSetting(const SettingKey &key) override
     {
-        return openUserSettings()
-            .value(keyPath(key), QString::fromLatin1(key.defaultValue))
+        return OpenUserSettings()
+            ->value(keyPath(key), QString::fromLatin1(key.defaultValue))
             .toString();
     }
 
     Status SaveSetting(const SettingKey &key, const QString &value) override
     {
-        QSettings store = openUserSettings();
-        store.setValue(keyPath(key), value);
-        return syncedStatus(store);
+        const std::unique_ptr<QSettings> store = OpenUserSettings();
+        store->setValue(keyPath(key), value);
+        return syncedStatus(*store);
     }
 
 private:
@@ -74,6 +65,14 @@ std::optional<double> asNumber(const QString &value)
 }
 
 } // namespace
+
+std::unique_ptr<QSettings> OpenUserSettings()
+{
+    const platform::SettingsLocation location = platform::settingsLocation();
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromUtf8(location.organization),
+                                       QString::fromUtf8(location.application));
+}
 
 void SetSettingsStoreForTesting(SettingsStore *store)
 {
@@ -130,12 +129,12 @@ int CheckStateOf(const QString &value, const SettingKey &key)
 
 std::filesystem::path RememberedViewerFolder()
 {
-    return ToNativePath(openUserSettings().value(kViewerFolderKey).toString());
+    return ToNativePath(OpenUserSettings()->value(kViewerFolderKey).toString());
 }
 
 Status RememberViewerFolder(const std::filesystem::path &folder)
 {
-    QSettings store = openUserSettings();
-    store.setValue(kViewerFolderKey, FromNativePath(folder));
-    return syncedStatus(store);
+    const std::unique_ptr<QSettings> store = OpenUserSettings();
+    store->setValue(kViewerFolderKey, FromNativePath(folder));
+    return syncedStatus(*store);
 }

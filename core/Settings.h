@@ -5,6 +5,9 @@
 #include <QString>
 
 #include <filesystem>
+#include <memory>
+
+class QSettings;
 
 // The four settings, kept per user under the program's title, section "Options".
 struct SettingKey
@@ -32,6 +35,11 @@ public:
     // Creates or replaces the value and makes sure it is stored.
     virtual Status SaveSetting(const SettingKey &key, const QString &value) = 0;
 };
+
+// The per-user store the settings live in, for what windows keep there of
+// their own (a window's size and place), each in a group of its own and never
+// in the settings' section.
+std::unique_ptr<QSettings> OpenUserSettings();
 
 // Tests put a store of their own in place of the user's; null restores it.
 void SetSettingsStoreForTesting(SettingsStore *store);

@@ -21,18 +21,6 @@ constexpr std::string_view kViewerExecutable = "Kelvora.exe";
 // Far above any preview's size, far below what would strain the memory.
 constexpr std::size_t kLargestPreview = 64 * 1024 * 1024;
 
-// The name with each character case-folded on its own, as case-insensitive
-// comparison of texts does; one character at a time is much cheaper than
-// QString::toCaseFolded() for short names.
-QString caseFolded(const QString &name)
-{
-    QString folded(name.size(), Qt::Uninitialized);
-    QChar *out = folded.data();
-    for (const QChar c : name)
-        *out++ = QChar(char16_t(QChar::toCaseFolded(char32_t(c.unicode()))));
-    return folded;
-}
-
 // Order of the skin list: by shown name ignoring letter case, ties by exact
 // name. Each name is folded once; the sort moves small keys that lie
 // together in memory, and the skins are then put in their order in place, so
@@ -47,7 +35,7 @@ void sortForList(std::vector<SkinName> &skins)
     std::vector<Key> keys;
     keys.reserve(skins.size());
     for (std::size_t i = 0; i < skins.size(); ++i)
-        keys.push_back({caseFolded(skins[i].shown), i});
+        keys.push_back({CaseFolded(skins[i].shown), i});
     std::sort(keys.begin(), keys.end(), [&skins](const Key &a, const Key &b) {
         if (const int byCase = a.folded.compare(b.folded); byCase != 0)
             return byCase < 0;
@@ -75,6 +63,16 @@ void sortForList(std::vector<SkinName> &skins)
 }
 
 } // namespace
+
+// One character at a time is much cheaper than QString::toCaseFolded() for short names.
+QString CaseFolded(const QString &text)
+{
+    QString folded(text.size(), Qt::Uninitialized);
+    QChar *out = folded.data();
+    for (const QChar c : text)
+        *out++ = QChar(char16_t(QChar::toCaseFolded(char32_t(c.unicode()))));
+    return folded;
+}
 
 std::filesystem::path SkinsFolderPath()
 {

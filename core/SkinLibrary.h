@@ -47,6 +47,10 @@ std::filesystem::path PreviewBeside(const std::filesystem::path &skinFile);
 // no skin's bytes, when it is not.
 std::filesystem::path UsableActiveSkinPath();
 
+// The text with each character case-folded on its own, as case-insensitive
+// comparison of texts does: the list sorts and the gallery finds by it.
+QString CaseFolded(const QString &text);
+
 // The skin files ("*.scn", any letter case) of the Skins folder, in the order
 // the skin list shows them. A folder that cannot be read gives an error naming it.
 Result<std::vector<SkinName>> ListSkins();

@@ -42,6 +42,8 @@ public:
 
     // The file name of the selected skin; empty when none is.
     std::filesystem::path selected() const;
+    // The skins as last read, with their marks.
+    const SkinListModel &model() const { return *model_; }
 
     // A read of the folder, with the skins that hold the active skin's bytes.
     struct Reading

@@ -30,10 +30,9 @@ public:
     const std::vector<SkinName> &skins() const { return skins_; }
 
     void setActive(const std::vector<std::filesystem::path> &files);
-
-private:
     bool isActive(int row) const { return active_.count(skinAt(row).file) != 0; }
 
+private:
     std::vector<SkinName> skins_;
     std::set<std::filesystem::path> active_;
     const QIcon marked_;

@@ -76,15 +76,20 @@ void frmCommentMenu::btnOpenClicked()
     const QString chosen = chooseSkinFile(this);
     if (chosen.isEmpty() || chosen.size() > kLongestPath)
         return;
+    if (const Status failed = OpenFile(chosen))
+        ShowFileError(this, *failed);
+}
+
+Status frmCommentMenu::OpenFile(const QString &path)
+{
     // A file that cannot be read leaves the file opened before, its path and its text.
-    const Result<QString> field = ReadDescription(ToNativePath(chosen));
-    if (!field.ok()) {
-        ShowFileError(this, *field.error);
-        return;
-    }
-    FilenameA = chosen;
+    const Result<QString> field = ReadDescription(ToNativePath(path));
+    if (!field.ok())
+        return field.error;
+    FilenameA = path;
     Label1->setText(kPathCaption + u' ' + QDir::toNativeSeparators(FilenameA));
     showFieldText(Text1, field.value);
+    return std::nullopt;
 }
 
 void frmCommentMenu::BtnSaveClicked()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileError.h"
 #include "FixedDialog.h"
 
 class QPlainTextEdit;
@@ -12,6 +13,10 @@ class frmCommentMenu : public FixedDialog
 
 public:
     frmCommentMenu();
+
+    // Opens the file as "Открыть..." does once it is chosen; a file that
+    // cannot be read changes nothing and is the failure.
+    [[nodiscard]] Status OpenFile(const QString &path);
 
 private:
     void btnOpenClicked();

@@ -8,6 +8,7 @@
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
 #include "frmHistory.h"
+#include "frmGallery.h"
 #include "frmPref.h"
 #include "LongStep.h"
 #include "Messages.h"
@@ -188,6 +189,9 @@ void frmMain::createMenus()
     QAction *mnuHistory = tools->addAction(QStringLiteral("Журнал скинов"));
     mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
     connect(mnuHistory, &QAction::triggered, this, &frmMain::mnuHistoryClick);
+    QAction *mnuGallery = tools->addAction(QStringLiteral("Галерея скинов"));
+    mnuGallery->setObjectName(QStringLiteral("mnuGallery"));
+    connect(mnuGallery, &QAction::triggered, this, &frmMain::mnuGalleryClick);
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateUndo);
 
     // Only where the viewer lives in a Wine prefix apart from the program.
@@ -340,6 +344,18 @@ void frmMain::mnuDestEditorClick()
 {
     frmCommentMenu dialog;
     ShowModal(dialog);
+}
+
+void frmMain::mnuGalleryClick()
+{
+    frmGallery gallery(skins->model(), this);
+    ShowModal(gallery);
+    // The list follows the gallery's apply, deletes and marks as they happen;
+    // the skin applied last there is selected as if the user had chosen it.
+    if (!gallery.lastApplied().empty()) {
+        skins->selectWhenListed(gallery.lastApplied());
+        skins->reread(SkinList::Selection::Keep);
+    }
 }
 
 void frmMain::mnuAboutClick()

@@ -59,6 +59,7 @@ private:
     void mnuAboutClick();
     void mnuUndoApplyClick();
     void mnuHistoryClick();
+    void mnuGalleryClick();
 
     void showListed(const std::optional<FileError> &failure);
     void updateUndo();

@@ -7,8 +7,10 @@
 #include "Application.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
+#include "frmGallery.h"
 #include "frmMain.h"
 #include "frmPref.h"
+#include "GalleryView.h"
 #include "ModalWindows.h"
 #include "PlatformEdge.h"
 #include "SkinLibrary.h"
@@ -23,6 +25,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -153,6 +156,18 @@ int main(int argc, char **argv)
         picture(editor, QStringLiteral("editor"));
     });
     chooseMenuItem(window, "mnuTools", "mnuDestEditor");
+
+    // The gallery once every cell in view shows its picture, the applied skin marked.
+    ModalAnswers::SetNext([](QDialog &gallery) {
+        auto *grid = gallery.findChild<GalleryView *>();
+        QSignalSpy shown(grid, &GalleryView::picturesShown);
+        grid->viewport()->update();
+        if (!shown.wait(10000))
+            std::fputs("tour: the gallery's pictures did not show\n", stderr);
+        picture(gallery, QStringLiteral("gallery"));
+        gallery.reject();
+    });
+    chooseMenuItem(window, "mnuTools", "mnuGallery");
 
     thenPicture<frmAbout>(QStringLiteral("about"), {});
     chooseMenuItem(window, "mnuHelp", "mnuAbout");

@@ -1,0 +1,113 @@
+#include "SharedThumbnails.h"
+
+#include "platform/ThumbnailFolder.h"
+#include "PlatformEdge.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryFile>
+
+#include <chrono>
+#include <string>
+#include <system_error>
+
+namespace {
+
+struct CacheSize
+{
+    const char *folder;
+    int side;
+};
+
+constexpr CacheSize kCacheSizes[] = {
+    {"normal", 128}, {"large", 256}, {"x-large", 512}, {"xx-large", 1024}};
+
+const CacheSize *sizeFor(int side)
+{
+    for (const CacheSize &size : kCacheSizes)
+        if (side <= size.side)
+            return &size;
+    return nullptr;
+}
+
+std::optional<long long> modifiedSeconds(const std::filesystem::path &picture)
+{
+    std::error_code error;
+    const std::filesystem::file_time_type modified =
+        std::filesystem::last_write_time(picture, error);
+    if (error)
+        return std::nullopt;
+    const auto sinceEpoch = std::chrono::file_clock::to_sys(modified).time_since_epoch();
+    return std::chrono::floor<std::chrono::seconds>(sinceEpoch).count();
+}
+
+QString systemReason(const std::error_code &error)
+{
+    return QString::fromLocal8Bit(error.message());
+}
+
+// The standard asks for folders only their owner can enter.
+Status makeFolders(const std::filesystem::path &folder)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error))
+        return std::nullopt;
+    std::filesystem::path made;
+    for (const std::filesystem::path &part : folder) {
+        made /= part;
+        if (std::filesystem::create_directory(made, error))
+            std::filesystem::permissions(made, std::filesystem::perms::owner_all, error);
+        if (error)
+            return FileError{FromNativePath(made), systemReason(error)};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QByteArray PictureUri(const std::filesystem::path &picture)
+{
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(picture, error);
+    if (error)
+        absolute = picture;
+    const std::u8string bytes = absolute.lexically_normal().generic_u8string();
+    return QByteArrayLiteral("file://") +
+           QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()))
+               .toPercentEncoding("!$&'()*+,/:=@");
+}
+
+std::optional<SharedThumbnail> SharedThumbnailFor(const std::filesystem::path &picture, int side)
+{
+    const std::filesystem::path cache = platform::sharedThumbnailFolder();
+    const CacheSize *size = sizeFor(side);
+    if (cache.empty() || !size)
+        return std::nullopt;
+    const std::optional<long long> modified = modifiedSeconds(picture);
+    if (!modified)
+        return std::nullopt;
+    SharedThumbnail entry;
+    entry.uri = PictureUri(picture);
+    const QByteArray name =
+        QCryptographicHash::hash(entry.uri, QCryptographicHash::Md5).toHex() + ".png";
+    entry.file = cache / size->folder / name.toStdString();
+    entry.side = size->side;
+    entry.modified = QByteArray::number(*modified);
+    return entry;
+}
+
+Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png)
+{
+    if (Status failed = makeFolders(entry.file.parent_path()))
+        return failed;
+    // Not waited onto the disk: a thumbnail lost in a crash is made again.
+    QTemporaryFile file(FromNativePath(entry.file) + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
+        file.write(png) != png.size() || !file.flush())
+        return FileError{file.fileName(), file.errorString()};
+    std::error_code error;
+    std::filesystem::rename(ToNativePath(file.fileName()), entry.file, error);
+    if (error)
+        return FileError{FromNativePath(entry.file), systemReason(error)};
+    file.setAutoRemove(false); // it has its own name now
+    return std::nullopt;
+}

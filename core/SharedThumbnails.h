@@ -1,0 +1,41 @@
+#pragma once
+
+#include "FileError.h"
+
+#include <QByteArray>
+
+#include <filesystem>
+#include <optional>
+
+// The desktop's shared thumbnail cache (the freedesktop.org thumbnail
+// standard): a PNG per picture, named after the MD5 of the picture's URI, in a
+// folder per size, which file managers and the gallery fill for each other.
+
+// Where the thumbnail of one picture lives, and the two texts that the PNG
+// carries so that a reader can tell whether it still fits the picture.
+struct SharedThumbnail
+{
+    std::filesystem::path file;
+    int side = 0;        // the largest width or height of its folder's size
+    QByteArray uri;      // "Thumb::URI": the picture's file URI
+    QByteArray modified; // "Thumb::MTime": the picture's modification time, in seconds
+};
+
+inline constexpr char kThumbnailUriKey[] = "Thumb::URI";
+inline constexpr char kThumbnailModifiedKey[] = "Thumb::MTime";
+
+// The entry of the picture for a cell of side pixels: in the smallest size of
+// the cache that is at least as large (normal 128, large 256, x-large 512,
+// xx-large 1024). None where the desktop keeps no shared cache, for a side above
+// the largest size, or for a picture whose modification time cannot be read.
+std::optional<SharedThumbnail> SharedThumbnailFor(const std::filesystem::path &picture, int side);
+
+// The picture's file URI as the desktop writes it: "file://", then the absolute
+// path's bytes, each escaped as %XX unless it is a letter, a digit or one of
+// !$&'()*+,-./:=@_~ (GLib's rule, so that other programs find the same entry).
+QByteArray PictureUri(const std::filesystem::path &picture);
+
+// Stores the PNG's bytes as the entry's file in one step (a temporary file
+// beside it renamed), readable by the user alone, making the cache's folders
+// as needed.
+Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png);

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "SkinLibrary.h"
+
+#include <QAbstractListModel>
+#include <QFuture>
+
+#include <filesystem>
+#include <vector>
+
+class SkinListModel;
+
+// The skins of the main window's list as the gallery shows them: those whose
+// name or description holds the typed text, case folded as the list sorts.
+// It follows the list, so every read of the folder and every mark of the
+// active skin shows here too. Names filter at once; descriptions are read off
+// the window's thread and join the filter as they arrive.
+class GalleryModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    enum Role
+    {
+        ActiveRole = Qt::UserRole // whether the skin holds the active skin's bytes
+    };
+
+    explicit GalleryModel(const SkinListModel &skins, QObject *parent = nullptr);
+    ~GalleryModel() override;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+
+    void setFilter(const QString &text);
+    const SkinName &skinAt(int row) const;
+    // The row of the skin with this file name; -1 when it is not shown.
+    int rowOf(const std::filesystem::path &file) const;
+    // Reads the description of the skin in this row again.
+    void rereadDescription(int row);
+
+signals:
+    // Every skin's description has been read.
+    void descriptionsRead();
+
+private:
+    // What the background read found of the skins from first on, for the read
+    // that generation started: their names folded (all at once, first), then
+    // their descriptions, a batch at a time.
+    struct Folded
+    {
+        int generation;
+        std::size_t first;
+        std::vector<QString> texts;
+    };
+
+    void stopReading();
+    void follow();
+    void foldNames();
+    void addNames(const Folded &names);
+    void addDescriptions(const Folded &batch);
+    bool matches(std::size_t skin) const;
+    void refilter();
+    void resetAround(void (GalleryModel::*change)());
+
+    const SkinListModel &skins_;
+    std::vector<QString> foldedNames_; // empty until folded
+    std::vector<QString> foldedDescriptions_;
+    std::vector<int> rows_; // the skins shown, as rows of the list
+    QString filter_;        // folded
+    QFuture<void> reading_;
+    int readsStarted_ = 0;
+};

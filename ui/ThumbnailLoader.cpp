@@ -1,0 +1,178 @@
+#include "ThumbnailLoader.h"
+
+#include "PlatformEdge.h"
+#include "SharedThumbnails.h"
+#include "SkinLibrary.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray memoryKey(const std::filesystem::path &picture, int side)
+{
+    const std::u8string name = picture.generic_u8string();
+    return QByteArray(reinterpret_cast<const char *>(name.data()), qsizetype(name.size())) + '\0' +
+           QByteArray::number(side);
+}
+
+// Larger pictures shrink to fit; smaller ones are kept as they are.
+QImage fitted(const QImage &image, int side)
+{
+    if (image.width() <= side && image.height() <= side)
+        return image;
+    return image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+// The cached thumbnail when it was made from the picture as it is now.
+QImage readShared(const SharedThumbnail &entry)
+{
+    QImageReader reader(FromNativePath(entry.file), "png");
+    if (reader.text(QLatin1StringView(kThumbnailUriKey)).toUtf8() != entry.uri ||
+        reader.text(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() != entry.modified)
+        return {};
+    return reader.read();
+}
+
+void storeShared(const SharedThumbnail &entry, const QImage &image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    // The texts go with the image: the writer's own texts cannot have a key with a colon.
+    QImage thumbnail = image;
+    thumbnail.setText(QLatin1StringView(kThumbnailUriKey), QString::fromUtf8(entry.uri));
+    thumbnail.setText(QLatin1StringView(kThumbnailModifiedKey), QString::fromUtf8(entry.modified));
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(80); // light compression, quick to write
+    if (!writer.write(thumbnail))
+        return;
+    // The shared cache is a courtesy to the desktop's other programs: one that
+    // cannot be written costs only a decode next time, and is not the user's concern.
+    [[maybe_unused]] const Status ignored = StoreSharedThumbnail(entry, png);
+}
+
+// The picture fitted into side × side; null when it cannot be read. A JPEG is
+// decoded scaled down, not whole. Pictures go through the shared cache when
+// the desktop keeps one, at the size of the cache's folder: a picture decoded
+// anew is to be stored there as well.
+struct Decoded
+{
+    QImage shown;
+    QImage toStore;
+};
+
+Decoded decode(const std::filesystem::path &picture, const std::optional<SharedThumbnail> &shared,
+               int side)
+{
+    if (shared) {
+        if (QImage cached = readShared(*shared); !cached.isNull())
+            return {fitted(cached, side), {}};
+    }
+    Result<QByteArray> bytes = ReadPreviewFile(picture);
+    if (!bytes.ok())
+        return {};
+    QBuffer file(&bytes.value);
+    QImageReader reader(&file);
+    const int decodedSide = shared ? shared->side : side;
+    if (const QSize size = reader.size();
+        size.isValid() && (size.width() > decodedSide || size.height() > decodedSide))
+        reader.setScaledSize(size.scaled(decodedSide, decodedSide, Qt::KeepAspectRatio));
+    const QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    return {fitted(image, side), shared ? image : QImage()};
+}
+
+// Stores wait while pictures are to be decoded; beyond this many the oldest go,
+// so that what waits stays small beside the memory bound.
+constexpr std::size_t kMostStoresWaiting = 32;
+
+} // namespace
+
+ThumbnailLoader::ThumbnailLoader(QObject *parent)
+    : QObject(parent)
+    , memory_(kMemoryBound)
+{
+    pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
+
+ThumbnailLoader::~ThumbnailLoader()
+{
+    {
+        const std::lock_guard hold(lock_);
+        waiting_.clear();
+        storing_.clear();
+    }
+    pool_.waitForDone();
+}
+
+const QImage *ThumbnailLoader::find(const std::filesystem::path &picture, int side) const
+{
+    return memory_.object(memoryKey(picture, side));
+}
+
+void ThumbnailLoader::want(const std::vector<std::filesystem::path> &pictures, int side)
+{
+    const std::lock_guard hold(lock_);
+    waiting_.clear();
+    for (const std::filesystem::path &picture : pictures) {
+        Wish wish{picture, side};
+        if (!memory_.contains(memoryKey(picture, side)) && !decoding_.contains(wish))
+            waiting_.push_back(std::move(wish));
+    }
+    for (; workers_ < pool_.maxThreadCount() && std::size_t(workers_) < waiting_.size(); ++workers_)
+        pool_.start([this] { work(); });
+}
+
+// A worker decodes the first wish until none waits, then stores what was
+// decoded in the shared cache, so that the cells in view show first.
+void ThumbnailLoader::work()
+{
+    for (;;) {
+        Wish wish;
+        Store store;
+        {
+            const std::lock_guard hold(lock_);
+            if (!waiting_.empty()) {
+                wish = std::move(waiting_.front());
+                waiting_.pop_front();
+                decoding_.insert(wish);
+            } else if (!storing_.empty()) {
+                store = std::move(storing_.front());
+                storing_.pop_front();
+            } else {
+                --workers_;
+                return;
+            }
+        }
+        if (!store.image.isNull()) {
+            storeShared(store.entry, store.image);
+            continue;
+        }
+        const std::optional<SharedThumbnail> shared = SharedThumbnailFor(wish.picture, wish.side);
+        Decoded decoded = decode(wish.picture, shared, wish.side);
+        QMetaObject::invokeMethod(this, [this, wish, image = decoded.shown] { keep(wish, image); });
+        if (!decoded.toStore.isNull()) {
+            const std::lock_guard hold(lock_);
+            storing_.push_back({*shared, std::move(decoded.toStore)});
+            if (storing_.size() > kMostStoresWaiting)
+                storing_.pop_front();
+        }
+    }
+}
+
+void ThumbnailLoader::keep(const Wish &wish, const QImage &image)
+{
+    {
+        const std::lock_guard hold(lock_);
+        decoding_.erase(wish);
+    }
+    // An unreadable picture costs a byte, so that it is remembered as one.
+    memory_.insert(memoryKey(wish.picture, wish.side), new QImage(image),
+                   std::max<qsizetype>(1, image.sizeInBytes()));
+    emit decoded(wish.picture);
+}
