@@ -104,6 +104,7 @@ void filterGallery(benchmark::State &state)
 {
     GalleryScene scene;
     GalleryModel model(scene.list()->model());
+    model.readDescriptions();
     waitFor(&model, &GalleryModel::descriptionsRead);
     bool other = false;
     for (auto _ : state) {

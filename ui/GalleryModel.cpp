@@ -14,16 +14,6 @@ namespace {
 // descriptions join it while the user types.
 constexpr std::size_t kDescriptionsABatch = 2000;
 
-// The thread runs only when nothing else wants the processor, then as before.
-class IdleWhileAlive
-{
-public:
-    IdleWhileAlive() { QThread::currentThread()->setPriority(QThread::IdlePriority); }
-    ~IdleWhileAlive() { QThread::currentThread()->setPriority(QThread::NormalPriority); }
-    IdleWhileAlive(const IdleWhileAlive &) = delete;
-    IdleWhileAlive &operator=(const IdleWhileAlive &) = delete;
-};
-
 QString foldedDescription(const std::filesystem::path &skin)
 {
     // A skin that cannot be read has no description to find it by; the list
@@ -38,6 +28,9 @@ GalleryModel::GalleryModel(const SkinListModel &skins, QObject *parent)
     : QAbstractListModel(parent)
     , skins_(skins)
 {
+    // The pictures of the cells in view, and the user's typing, come first.
+    reader_.setMaxThreadCount(1);
+    reader_.setThreadPriority(QThread::IdlePriority);
     // The background read uses the list's skins where they are, so it ends
     // before the list changes them; then all is taken afresh.
     const auto aboutToChange = [this] {
@@ -106,10 +99,20 @@ void GalleryModel::setFilter(const QString &text)
     if (folded == filter_)
         return;
     filter_ = folded;
+    if (!filter_.isEmpty())
+        readDescriptions();
     // Typed before the background has folded the names: they are folded now.
     if (!filter_.isEmpty() && foldedNames_.size() != skins_.skins().size())
         foldNames();
     resetAround(&GalleryModel::refilter);
+}
+
+void GalleryModel::readDescriptions()
+{
+    if (readingWanted_)
+        return;
+    readingWanted_ = true;
+    startReading();
 }
 
 void GalleryModel::rereadDescription(int row)
@@ -141,46 +144,56 @@ void GalleryModel::foldNames()
 }
 
 // A new list of skins: all shown at once, their names folded and their
-// descriptions read off the window's thread.
+// descriptions read off the window's thread when they are wanted.
 void GalleryModel::follow()
 {
     foldedNames_.clear();
     foldedDescriptions_.assign(skins_.skins().size(), QString());
     refilter();
-    reading_ = QtConcurrent::run([this, generation = ++readsStarted_, &skins = skins_.skins(),
-                                  folder = SkinsFolderPath()](QPromise<void> &promise) {
-        // The pictures of the cells in view come first.
-        const IdleWhileAlive idle;
-        Folded names{generation, 0, {}};
-        names.texts.reserve(skins.size());
-        for (const SkinName &skin : skins) {
-            if (promise.isCanceled())
-                return;
-            names.texts.push_back(CaseFolded(skin.shown));
-        }
-        QMetaObject::invokeMethod(this, [this, names] { addNames(names); });
-        std::size_t first = 0;
-        do { // an empty list too says that its descriptions are read
-            const std::size_t end = std::min(skins.size(), first + kDescriptionsABatch);
-            Folded batch{generation, first, {}};
-            for (std::size_t skin = first; skin < end; ++skin) {
+    ++readsStarted_; // what a read before finds is of a list that is gone
+    if (readingWanted_)
+        startReading();
+}
+
+void GalleryModel::startReading()
+{
+    reading_ =
+        QtConcurrent::run(&reader_, [this, generation = readsStarted_, &skins = skins_.skins(),
+                                     folder = SkinsFolderPath()](QPromise<void> &promise) {
+            Folded names{generation, 0, {}};
+            names.texts.reserve(skins.size());
+            for (const SkinName &skin : skins) {
                 if (promise.isCanceled())
                     return;
-                batch.texts.push_back(foldedDescription(folder / skins[skin].file));
+                names.texts.push_back(CaseFolded(skin.shown));
             }
-            QMetaObject::invokeMethod(this, [this, batch] { addDescriptions(batch); });
-            first = end;
-        } while (first < skins.size());
-    });
+            QMetaObject::invokeMethod(
+                this, [this, names = std::move(names)]() mutable { addNames(std::move(names)); });
+            std::size_t first = 0;
+            do { // an empty list too says that its descriptions are read
+                const std::size_t end = std::min(skins.size(), first + kDescriptionsABatch);
+                Folded batch{generation, first, {}};
+                batch.texts.reserve(end - first);
+                for (std::size_t skin = first; skin < end; ++skin) {
+                    if (promise.isCanceled())
+                        return;
+                    batch.texts.push_back(foldedDescription(folder / skins[skin].file));
+                }
+                QMetaObject::invokeMethod(this, [this, batch = std::move(batch)]() mutable {
+                    addDescriptions(std::move(batch));
+                });
+                first = end;
+            } while (first < skins.size());
+        });
 }
 
-void GalleryModel::addNames(const Folded &names)
+void GalleryModel::addNames(Folded names)
 {
     if (names.generation == readsStarted_ && foldedNames_.empty())
-        foldedNames_ = names.texts;
+        foldedNames_ = std::move(names.texts);
 }
 
-void GalleryModel::addDescriptions(const Folded &batch)
+void GalleryModel::addDescriptions(Folded batch)
 {
     if (batch.generation != readsStarted_)
         return;        // of a list that is gone
@@ -188,7 +201,7 @@ void GalleryModel::addDescriptions(const Folded &batch)
     for (std::size_t i = 0; i < batch.texts.size(); ++i) {
         const std::size_t skin = batch.first + i;
         const bool before = !filter_.isEmpty() && matches(skin);
-        foldedDescriptions_[skin] = batch.texts[i];
+        foldedDescriptions_[skin] = std::move(batch.texts[i]);
         more = more || (!filter_.isEmpty() && !before && matches(skin));
     }
     if (more)

@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QFuture>
+#include <QThreadPool>
 
 #include <filesystem>
 #include <vector>
@@ -14,7 +15,7 @@ class SkinListModel;
 // name or description holds the typed text, case folded as the list sorts.
 // It follows the list, so every read of the folder and every mark of the
 // active skin shows here too. Names filter at once; descriptions are read off
-// the window's thread and join the filter as they arrive.
+// the window's thread once asked for, and join the filter as they arrive.
 class GalleryModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -31,6 +32,10 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
+    // Starts reading the descriptions in the background, and again after each
+    // read of the folder; typing asks for them too. Until then the processor
+    // is left to what the window shows first.
+    void readDescriptions();
     void setFilter(const QString &text);
     const SkinName &skinAt(int row) const;
     // The row of the skin with this file name; -1 when it is not shown.
@@ -54,10 +59,11 @@ private:
     };
 
     void stopReading();
+    void startReading();
     void follow();
     void foldNames();
-    void addNames(const Folded &names);
-    void addDescriptions(const Folded &batch);
+    void addNames(Folded names);
+    void addDescriptions(Folded batch);
     bool matches(std::size_t skin) const;
     void refilter();
     void resetAround(void (GalleryModel::*change)());
@@ -67,6 +73,8 @@ private:
     std::vector<QString> foldedDescriptions_;
     std::vector<int> rows_; // the skins shown, as rows of the list
     QString filter_;        // folded
+    QThreadPool reader_;
     QFuture<void> reading_;
     int readsStarted_ = 0;
+    bool readingWanted_ = false;
 };

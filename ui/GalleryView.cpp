@@ -142,13 +142,13 @@ void GalleryView::setPictureSide(int side)
     side_ = side;
     setGridSize(QSize(side + 2 * kPadding, side + 3 * kPadding + fontMetrics().height()));
     verticalScrollBar()->setSingleStep(gridSize().height() / 3);
-    painted_ = {0, -1};
+    rowsNoted_ = {0, -1};
     viewport()->update();
 }
 
 void GalleryView::reset()
 {
-    painted_ = {0, -1};
+    rowsNoted_ = {0, -1};
     QListView::reset();
 }
 
@@ -169,13 +169,25 @@ std::pair<int, int> GalleryView::rowsInView() const
 void GalleryView::paintEvent(QPaintEvent *event)
 {
     QListView::paintEvent(event);
-    const std::pair<int, int> rows = rowsInView();
-    if (rows != painted_) {
-        painted_ = rows;
+    noteRowsInView();
+    if (everyPictureInMemory(rowsInView()))
+        emit picturesShown();
+}
+
+// The rows in view follow from the grid's size alone, so their pictures are
+// asked for while the cells are still being laid out.
+void GalleryView::resizeEvent(QResizeEvent *event)
+{
+    QListView::resizeEvent(event);
+    noteRowsInView();
+}
+
+void GalleryView::noteRowsInView()
+{
+    if (const std::pair<int, int> rows = rowsInView(); rows != rowsNoted_) {
+        rowsNoted_ = rows;
         emit rowsInViewChanged();
     }
-    if (everyPictureInMemory(rows))
-        emit picturesShown();
 }
 
 void GalleryView::keyPressEvent(QKeyEvent *event)

@@ -28,8 +28,8 @@ public:
     void reset() override;
 
 signals:
-    // After a paint that showed other rows, or other skins, or at another
-    // size, than the one before.
+    // When other rows, or other skins, or another size come into view than
+    // the ones before: at a resize, before the cells are laid out, and at a paint.
     void rowsInViewChanged();
     // The Delete key, on a chosen cell.
     void deletePressed();
@@ -39,11 +39,13 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void noteRowsInView();
     bool everyPictureInMemory(std::pair<int, int> rows) const;
 
     const ThumbnailLoader &pictures_;
     int side_ = 0;
-    std::pair<int, int> painted_{0, -1};
+    std::pair<int, int> rowsNoted_{0, -1};
 };

@@ -65,8 +65,8 @@ struct Decoded
     QImage toStore;
 };
 
-Decoded decode(const std::filesystem::path &picture, const std::optional<SharedThumbnail> &shared,
-               int side)
+Decoded decodePicture(const std::filesystem::path &picture,
+                      const std::optional<SharedThumbnail> &shared, int side)
 {
     if (shared) {
         if (QImage cached = readShared(*shared); !cached.isNull())
@@ -87,9 +87,9 @@ Decoded decode(const std::filesystem::path &picture, const std::optional<SharedT
     return {fitted(image, side), shared ? image : QImage()};
 }
 
-// Stores wait while pictures are to be decoded; beyond this many the oldest go,
-// so that what waits stays small beside the memory bound.
-constexpr std::size_t kMostStoresWaiting = 32;
+// Beyond this many thumbnails waiting to be stored the oldest go, so that what
+// waits stays small beside the memory bound.
+constexpr std::size_t kMostStoresWaiting = 8;
 
 } // namespace
 
@@ -97,7 +97,10 @@ ThumbnailLoader::ThumbnailLoader(QObject *parent)
     : QObject(parent)
     , memory_(kMemoryBound)
 {
-    pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    decoders_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+    // Storing is a courtesy that waits for a processor no one else wants.
+    storer_.setMaxThreadCount(1);
+    storer_.setThreadPriority(QThread::IdlePriority);
 }
 
 ThumbnailLoader::~ThumbnailLoader()
@@ -107,7 +110,8 @@ ThumbnailLoader::~ThumbnailLoader()
         waiting_.clear();
         storing_.clear();
     }
-    pool_.waitForDone();
+    decoders_.waitForDone();
+    storer_.waitForDone();
 }
 
 const QImage *ThumbnailLoader::find(const std::filesystem::path &picture, int side) const
@@ -124,44 +128,58 @@ void ThumbnailLoader::want(const std::vector<std::filesystem::path> &pictures, i
         if (!memory_.contains(memoryKey(picture, side)) && !decoding_.contains(wish))
             waiting_.push_back(std::move(wish));
     }
-    for (; workers_ < pool_.maxThreadCount() && std::size_t(workers_) < waiting_.size(); ++workers_)
-        pool_.start([this] { work(); });
+    for (;
+         decodersBusy_ < decoders_.maxThreadCount() && std::size_t(decodersBusy_) < waiting_.size();
+         ++decodersBusy_)
+        decoders_.start([this] { decode(); });
 }
 
-// A worker decodes the first wish until none waits, then stores what was
-// decoded in the shared cache, so that the cells in view show first.
-void ThumbnailLoader::work()
+// A decoder takes the first wish until none waits, so that the cells in view
+// show first.
+void ThumbnailLoader::decode()
 {
     for (;;) {
         Wish wish;
-        Store store;
         {
             const std::lock_guard hold(lock_);
-            if (!waiting_.empty()) {
-                wish = std::move(waiting_.front());
-                waiting_.pop_front();
-                decoding_.insert(wish);
-            } else if (!storing_.empty()) {
-                store = std::move(storing_.front());
-                storing_.pop_front();
-            } else {
-                --workers_;
+            if (waiting_.empty()) {
+                --decodersBusy_;
                 return;
             }
-        }
-        if (!store.image.isNull()) {
-            storeShared(store.entry, store.image);
-            continue;
+            wish = std::move(waiting_.front());
+            waiting_.pop_front();
+            decoding_.insert(wish);
         }
         const std::optional<SharedThumbnail> shared = SharedThumbnailFor(wish.picture, wish.side);
-        Decoded decoded = decode(wish.picture, shared, wish.side);
+        Decoded decoded = decodePicture(wish.picture, shared, wish.side);
         QMetaObject::invokeMethod(this, [this, wish, image = decoded.shown] { keep(wish, image); });
         if (!decoded.toStore.isNull()) {
             const std::lock_guard hold(lock_);
             storing_.push_back({*shared, std::move(decoded.toStore)});
             if (storing_.size() > kMostStoresWaiting)
                 storing_.pop_front();
+            if (!storerBusy_) {
+                storerBusy_ = true;
+                storer_.start([this] { store(); });
+            }
         }
+    }
+}
+
+void ThumbnailLoader::store()
+{
+    for (;;) {
+        Store next;
+        {
+            const std::lock_guard hold(lock_);
+            if (storing_.empty()) {
+                storerBusy_ = false;
+                return;
+            }
+            next = std::move(storing_.front());
+            storing_.pop_front();
+        }
+        storeShared(next.entry, next.image);
     }
 }
 
@@ -172,7 +190,10 @@ void ThumbnailLoader::keep(const Wish &wish, const QImage &image)
         decoding_.erase(wish);
     }
     // An unreadable picture costs a byte, so that it is remembered as one.
-    memory_.insert(memoryKey(wish.picture, wish.side), new QImage(image),
+    // The kept copy is made on this thread: the decoders' memory then holds
+    // nothing that lives long and is given back after each picture, instead
+    // of being pinned under the pictures kept.
+    memory_.insert(memoryKey(wish.picture, wish.side), new QImage(image.copy()),
                    std::max<qsizetype>(1, image.sizeInBytes()));
     emit decoded(wish.picture);
 }

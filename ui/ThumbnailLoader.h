@@ -16,7 +16,8 @@
 // The pictures of the gallery's cells: decoded off the window's thread at the
 // size they are shown, a few at a time, the cells asked for first; kept in
 // memory up to a bound, the least recently used going first. On Linux each
-// picture also goes through the desktop's shared thumbnail cache.
+// picture also goes through the desktop's shared thumbnail cache, stored there
+// when the processor is otherwise idle.
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
@@ -55,14 +56,17 @@ private:
         QImage image;
     };
 
-    void work();
+    void decode();
+    void store();
     void keep(const Wish &wish, const QImage &image);
 
     QCache<QByteArray, QImage> memory_;
-    QThreadPool pool_;
+    QThreadPool decoders_;
+    QThreadPool storer_;
     std::mutex lock_; // guards what follows
     std::deque<Wish> waiting_;
     std::set<Wish> decoding_;
     std::deque<Store> storing_;
-    int workers_ = 0;
+    int decodersBusy_ = 0;
+    bool storerBusy_ = false;
 };

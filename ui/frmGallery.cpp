@@ -101,6 +101,8 @@ void frmGallery::createControls()
     connect(grid_, &GalleryView::deletePressed, this, &frmGallery::deleteChosen);
     connect(grid_, &QWidget::customContextMenuRequested, this, &frmGallery::showContextMenu);
     connect(grid_, &GalleryView::rowsInViewChanged, this, &frmGallery::askForPictures);
+    // The descriptions are read once the first screen shows its pictures.
+    connect(grid_, &GalleryView::picturesShown, model_, &GalleryModel::readDescriptions);
     connect(pictures_, &ThumbnailLoader::decoded, this, &frmGallery::pictureDecoded);
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         chosenBeforeReset_ = chosen();

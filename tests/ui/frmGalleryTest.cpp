@@ -12,7 +12,12 @@
 #include <QPlainTextEdit>
 #include <QSlider>
 
+#include <QSemaphore>
+#include <QtConcurrent/QtConcurrentRun>
+#include <QThreadPool>
+
 #include <functional>
+#include <sched.h>
 
 namespace {
 
@@ -110,6 +115,34 @@ TEST_F(frmGalleryTest, TypingFindsSkinsByNameAndByDescription)
     EXPECT_EQ(byDescription, (QStringList{QStringLiteral("Лето.scn"), QStringLiteral("Ночь.scn")}));
     EXPECT_EQ(byName, QStringList{QStringLiteral("Осень.scn")});
 }
+
+#ifdef Q_OS_LINUX
+// The descriptions are read at idle priority; the threads the list reads its
+// folder on must not be left at it, or a re-read waits behind every other program.
+TEST_F(frmGalleryTest, TheSharedThreadsAreNotLeftAtIdlePriority)
+{
+    addSkin(QStringLiteral("Ночь.scn"), QStringLiteral("Тёмная тема"));
+    open();
+    inGallery([&](frmGallery &gallery) {
+        typeText(gallery.findChild<QLineEdit *>(QStringLiteral("filter")), QStringLiteral("тем"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown(gallery).size() == 1; }, 10000));
+    });
+
+    // Every thread of the shared pool at once, each saying how it is scheduled.
+    QThreadPool &shared = *QThreadPool::globalInstance();
+    QSemaphore started;
+    std::vector<QFuture<int>> policies;
+    for (int i = 0; i < shared.maxThreadCount(); ++i)
+        policies.push_back(QtConcurrent::run(&shared, [&] {
+            started.release();
+            started.acquire(shared.maxThreadCount()); // all running, none reused
+            started.release(shared.maxThreadCount());
+            return sched_getscheduler(0);
+        }));
+    for (QFuture<int> &policy : policies)
+        EXPECT_NE(policy.result(), SCHED_IDLE);
+}
+#endif
 
 // Enter applies as "Применить скин" does; the mark moves in both windows, and
 // the main window selects the skin once the gallery closes.
