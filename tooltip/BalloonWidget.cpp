@@ -67,41 +67,41 @@ QBitmap shapeMask(const QPainterPath &outline, QSize size)
 BalloonWidget::BalloonWidget(QWidget *parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus)
-    , m_icon(new QLabel(this))
-    , m_title(plainLabel(this, titleFont()))
-    , m_text(plainLabel(this, QToolTip::font()))
+    , icon_(new QLabel(this))
+    , title_(plainLabel(this, titleFont()))
+    , text_(plainLabel(this, QToolTip::font()))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    m_text->setWordWrap(true);
+    text_->setWordWrap(true);
 }
 
-void BalloonWidget::ShowBalloon(const BalloonContent &content, QPoint anchor)
+void BalloonWidget::showBalloon(const BalloonContent &content, QPoint anchor)
 {
     const QPixmap icon = titleIcon(style(), content.icon);
     const QSize iconSize = icon.isNull() ? QSize() : icon.deviceIndependentSize().toSize();
-    const BalloonLayout layout = LayoutBalloon(iconSize, content.title, m_title->font(),
-                                               content.text, m_text->font(), content.maxWidth);
-    m_placement = PlaceBalloon(layout.body, anchor, screenAt(anchor), content.withStem);
-    m_background = content.background;
-    m_foreground = content.foreground;
+    const BalloonLayout layout = LayoutBalloon(iconSize, content.title, title_->font(),
+                                               content.text, text_->font(), content.maxWidth);
+    placement_ = PlaceBalloon(layout.body, anchor, screenAt(anchor), content.withStem);
+    background_ = content.background;
+    foreground_ = content.foreground;
 
-    const QPoint bodyOffset = m_placement.body.topLeft();
-    m_icon->setPixmap(icon);
-    m_icon->setGeometry(layout.icon.translated(bodyOffset));
-    m_icon->setVisible(!icon.isNull());
-    m_title->setText(content.title);
-    m_title->setGeometry(layout.title.translated(bodyOffset));
-    m_title->setVisible(!layout.title.isNull());
-    m_text->setText(content.text);
-    m_text->setGeometry(layout.text.translated(bodyOffset));
-    QPalette palette = m_text->palette();
-    palette.setColor(QPalette::WindowText, m_foreground);
-    m_title->setPalette(palette);
-    m_text->setPalette(palette);
+    const QPoint bodyOffset = placement_.body.topLeft();
+    icon_->setPixmap(icon);
+    icon_->setGeometry(layout.icon.translated(bodyOffset));
+    icon_->setVisible(!icon.isNull());
+    title_->setText(content.title);
+    title_->setGeometry(layout.title.translated(bodyOffset));
+    title_->setVisible(!layout.title.isNull());
+    text_->setText(content.text);
+    text_->setGeometry(layout.text.translated(bodyOffset));
+    QPalette palette = text_->palette();
+    palette.setColor(QPalette::WindowText, foreground_);
+    title_->setPalette(palette);
+    text_->setPalette(palette);
 
-    setGeometry(m_placement.frame);
-    setMask(shapeMask(BalloonOutline(m_placement, 0), m_placement.frame.size()));
+    setGeometry(placement_.frame);
+    setMask(shapeMask(BalloonOutline(placement_, 0), placement_.frame.size()));
     show();
     update();
 }
@@ -111,7 +111,7 @@ void BalloonWidget::ShowBalloon(const BalloonContent &content, QPoint anchor)
 void BalloonWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_foreground);
+    painter.fillRect(rect(), foreground_);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(BalloonOutline(m_placement, 1), m_background);
+    painter.fillPath(BalloonOutline(placement_, 1), background_);
 }

@@ -27,16 +27,16 @@ class BalloonWidget : public QWidget
 public:
     explicit BalloonWidget(QWidget *parent);
 
-    void ShowBalloon(const BalloonContent &content, QPoint anchor);
+    void showBalloon(const BalloonContent &content, QPoint anchor);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QLabel *m_icon;
-    QLabel *m_title;
-    QLabel *m_text;
-    BalloonPlacement m_placement;
-    QColor m_background;
-    QColor m_foreground;
+    QLabel *icon_;
+    QLabel *title_;
+    QLabel *text_;
+    BalloonPlacement placement_;
+    QColor background_;
+    QColor foreground_;
 };

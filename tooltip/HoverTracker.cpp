@@ -17,57 +17,57 @@ bool isClick(QEvent::Type type)
 
 HoverTracker::HoverTracker(const DelayTimes &times, QObject *parent)
     : QObject(parent)
-    , m_times(times)
+    , times_(times)
 {
-    m_initialTimer.setSingleShot(true);
-    m_autopopTimer.setSingleShot(true);
-    connect(&m_initialTimer, &QTimer::timeout, this, &HoverTracker::show);
-    connect(&m_autopopTimer, &QTimer::timeout, this, &HoverTracker::hide);
+    initialTimer_.setSingleShot(true);
+    autopopTimer_.setSingleShot(true);
+    connect(&initialTimer_, &QTimer::timeout, this, &HoverTracker::show);
+    connect(&autopopTimer_, &QTimer::timeout, this, &HoverTracker::hide);
 }
 
-void HoverTracker::Watch(QWidget *control)
+void HoverTracker::watch(QWidget *control)
 {
-    if (m_controls.contains(control))
+    if (controls_.contains(control))
         return;
-    m_controls.append(control);
+    controls_.append(control);
     control->installEventFilter(this);
-    connect(control, &QObject::destroyed, this, [this, control] { m_controls.removeOne(control); });
+    connect(control, &QObject::destroyed, this, [this, control] { controls_.removeOne(control); });
 }
 
-void HoverTracker::Unwatch(QWidget *control)
+void HoverTracker::unwatch(QWidget *control)
 {
-    if (!m_controls.removeOne(control))
+    if (!controls_.removeOne(control))
         return;
     control->removeEventFilter(this);
     disconnect(control, &QObject::destroyed, this, nullptr);
-    if (control == m_hotControl)
+    if (control == hotControl_)
         pointerLeft();
 }
 
-QWidget *HoverTracker::ShownControl() const
+QWidget *HoverTracker::shownControl() const
 {
-    return m_shown ? m_hotControl.data() : nullptr;
+    return shown_ ? hotControl_.data() : nullptr;
 }
 
 bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Enter:
-        if (auto *control = qobject_cast<QWidget *>(watched); m_controls.contains(control))
+        if (auto *control = qobject_cast<QWidget *>(watched); controls_.contains(control))
             pointerEntered(control, static_cast<QEnterEvent *>(event)->globalPosition().toPoint());
         break;
     case QEvent::MouseMove:
-        if (watched == m_hotControl && !m_shown)
-            m_anchor = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        if (watched == hotControl_ && !shown_)
+            anchor_ = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
         break;
     case QEvent::Leave:
     case QEvent::Hide:
-        if (watched == m_hotControl)
+        if (watched == hotControl_)
             pointerLeft();
         break;
     default:
         if (isClick(event->type())) {
-            m_initialTimer.stop();
+            initialTimer_.stop();
             hide();
         }
         break;
@@ -77,39 +77,39 @@ bool HoverTracker::eventFilter(QObject *watched, QEvent *event)
 
 void HoverTracker::pointerEntered(QWidget *control, QPoint globalPosition)
 {
-    if (control == m_hotControl)
+    if (control == hotControl_)
         return;
-    const int delay = m_shown ? m_times.reshow : m_times.initial;
+    const int delay = shown_ ? times_.reshow : times_.initial;
     hide();
-    m_hotControl = control;
-    m_anchor = globalPosition;
-    m_initialTimer.start(delay);
+    hotControl_ = control;
+    anchor_ = globalPosition;
+    initialTimer_.start(delay);
 }
 
 void HoverTracker::pointerLeft()
 {
-    m_hotControl = nullptr;
-    m_initialTimer.stop();
+    hotControl_ = nullptr;
+    initialTimer_.stop();
     hide();
 }
 
 void HoverTracker::show()
 {
-    if (!m_hotControl)
+    if (!hotControl_)
         return;
-    m_shown = true;
-    m_autopopTimer.start(m_times.autopop);
+    shown_ = true;
+    autopopTimer_.start(times_.autopop);
     // Clicks on other widgets, the control's children among them, put the tip away too.
     qApp->installEventFilter(this);
-    emit ShowTip(m_hotControl, m_anchor);
+    emit showTip(hotControl_, anchor_);
 }
 
 void HoverTracker::hide()
 {
-    m_autopopTimer.stop();
-    if (!m_shown)
+    autopopTimer_.stop();
+    if (!shown_)
         return;
-    m_shown = false;
+    shown_ = false;
     qApp->removeEventFilter(this);
-    emit HideTip();
+    emit hideTip();
 }

@@ -26,18 +26,18 @@ class HoverTracker : public QObject
 public:
     HoverTracker(const DelayTimes &times, QObject *parent);
 
-    void Watch(QWidget *control);
-    void Unwatch(QWidget *control);
+    void watch(QWidget *control);
+    void unwatch(QWidget *control);
 
-    const DelayTimes &Times() const { return m_times; }
-    void SetTimes(const DelayTimes &times) { m_times = times; }
+    const DelayTimes &times() const { return times_; }
+    void setTimes(const DelayTimes &times) { times_ = times; }
 
     // The control whose tip is shown now, or nullptr.
-    QWidget *ShownControl() const;
+    QWidget *shownControl() const;
 
 signals:
-    void ShowTip(QWidget *control, QPoint anchor);
-    void HideTip();
+    void showTip(QWidget *control, QPoint anchor);
+    void hideTip();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,11 +48,11 @@ private:
     void show();
     void hide();
 
-    DelayTimes m_times;
-    QList<QWidget *> m_controls;
-    QTimer m_initialTimer;
-    QTimer m_autopopTimer;
-    QPointer<QWidget> m_hotControl;
-    QPoint m_anchor;
-    bool m_shown = false;
+    DelayTimes times_;
+    QList<QWidget *> controls_;
+    QTimer initialTimer_;
+    QTimer autopopTimer_;
+    QPointer<QWidget> hotControl_;
+    QPoint anchor_;
+    bool shown_ = false;
 };

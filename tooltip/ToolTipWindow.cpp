@@ -56,15 +56,15 @@ DelayTimes defaultTimes()
 
 ToolTipWindow::ToolTipWindow(qint32 style, QWidget *owner)
     : QWidget(owner, Qt::ToolTip)
-    , m_withStem(style & TTS_BALLOON)
-    , m_balloon(new BalloonWidget(this))
-    , m_hover(new HoverTracker(defaultTimes(), this))
+    , withStem_(style & TTS_BALLOON)
+    , balloon_(new BalloonWidget(this))
+    , hover_(new HoverTracker(defaultTimes(), this))
 {
-    connect(m_hover, &HoverTracker::ShowTip, this, &ToolTipWindow::showTip);
-    connect(m_hover, &HoverTracker::HideTip, m_balloon, &QWidget::hide);
+    connect(hover_, &HoverTracker::showTip, this, &ToolTipWindow::showTip);
+    connect(hover_, &HoverTracker::hideTip, balloon_, &QWidget::hide);
 }
 
-LResult ToolTipWindow::HandleMessage(quint32 msg, WParam wParam, LParam lParam)
+LResult ToolTipWindow::handleMessage(quint32 msg, WParam wParam, LParam lParam)
 {
     auto *info = reinterpret_cast<TOOLINFO *>(lParam);
     switch (msg) {
@@ -79,7 +79,7 @@ LResult ToolTipWindow::HandleMessage(quint32 msg, WParam wParam, LParam lParam)
             updateTipText(*info);
         return 0;
     case TTM_GETTOOLCOUNT:
-        return m_tools.size();
+        return tools_.size();
     case TTM_ENUMTOOLSA:
         return isValidRecord(info) ? enumTools(wParam, *info) : 0;
     case TTM_SETDELAYTIME:
@@ -88,22 +88,22 @@ LResult ToolTipWindow::HandleMessage(quint32 msg, WParam wParam, LParam lParam)
     case TTM_GETDELAYTIME:
         return delayTime(static_cast<qint32>(wParam));
     case TTM_SETTIPBKCOLOR:
-        m_backColor = static_cast<qint32>(wParam);
+        backColor_ = static_cast<qint32>(wParam);
         return 0;
     case TTM_SETTIPTEXTCOLOR:
-        m_textColor = static_cast<qint32>(wParam);
+        textColor_ = static_cast<qint32>(wParam);
         return 0;
     case TTM_GETTIPBKCOLOR:
         return backColor();
     case TTM_GETTIPTEXTCOLOR:
         return textColor();
     case TTM_SETMAXTIPWIDTH:
-        return std::exchange(m_maxWidth, static_cast<qint32>(lParam));
+        return std::exchange(maxWidth_, static_cast<qint32>(lParam));
     case TTM_GETMAXTIPWIDTH:
-        return m_maxWidth;
+        return maxWidth_;
     case TTM_SETTITLEA:
-        m_icon = static_cast<qint32>(wParam);
-        m_title = textAt(reinterpret_cast<const char16_t *>(lParam));
+        icon_ = static_cast<qint32>(wParam);
+        title_ = textAt(reinterpret_cast<const char16_t *>(lParam));
         return 1;
     default:
         return 0;
@@ -113,9 +113,9 @@ LResult ToolTipWindow::HandleMessage(quint32 msg, WParam wParam, LParam lParam)
 LResult ToolTipWindow::addTool(const TOOLINFO &info)
 {
     const Tool tool{info.uFlags, info.hwnd, info.uId, info.rect, textAt(info.lpszText)};
-    m_tools.append(tool);
+    tools_.append(tool);
     if (QWidget *control = controlOf(tool))
-        m_hover->Watch(control);
+        hover_->watch(control);
     return 1;
 }
 
@@ -125,9 +125,9 @@ void ToolTipWindow::deleteTool(const TOOLINFO &info)
     if (!tool)
         return;
     QWidget *control = controlOf(*tool);
-    m_tools.removeAt(tool - m_tools.constData());
+    tools_.removeAt(tool - tools_.constData());
     if (control && !firstToolOf(control))
-        m_hover->Unwatch(control);
+        hover_->unwatch(control);
     refreshShownTip();
 }
 
@@ -141,9 +141,9 @@ void ToolTipWindow::updateTipText(const TOOLINFO &info)
 
 LResult ToolTipWindow::enumTools(WParam index, TOOLINFO &info) const
 {
-    if (index < 0 || index >= m_tools.size())
+    if (index < 0 || index >= tools_.size())
         return 0;
-    const Tool &tool = m_tools.at(index);
+    const Tool &tool = tools_.at(index);
     info.uFlags = tool.flags;
     info.hwnd = tool.hwnd;
     info.uId = tool.id;
@@ -155,18 +155,18 @@ LResult ToolTipWindow::enumTools(WParam index, TOOLINFO &info) const
 
 ToolTipWindow::Tool *ToolTipWindow::toolNamedBy(const TOOLINFO &info)
 {
-    const auto found = std::find_if(m_tools.begin(), m_tools.end(), [&info](const Tool &tool) {
+    const auto found = std::find_if(tools_.begin(), tools_.end(), [&info](const Tool &tool) {
         return tool.hwnd == info.hwnd && tool.id == info.uId;
     });
-    return found == m_tools.end() ? nullptr : &*found;
+    return found == tools_.end() ? nullptr : &*found;
 }
 
 const ToolTipWindow::Tool *ToolTipWindow::firstToolOf(const QWidget *control) const
 {
-    const auto found = std::find_if(m_tools.cbegin(), m_tools.cend(), [control](const Tool &tool) {
+    const auto found = std::find_if(tools_.cbegin(), tools_.cend(), [control](const Tool &tool) {
         return controlOf(tool) == control;
     });
-    return found == m_tools.cend() ? nullptr : &*found;
+    return found == tools_.cend() ? nullptr : &*found;
 }
 
 QWidget *ToolTipWindow::controlOf(const Tool &tool)
@@ -179,7 +179,7 @@ void ToolTipWindow::setDelayTime(qint32 code, qint32 milliseconds)
     // A negative time restores the default.
     const bool reset = milliseconds < 0;
     const DelayTimes defaults = defaultTimes();
-    DelayTimes times = m_hover->Times();
+    DelayTimes times = hover_->times();
     switch (code) {
     case TTDT_AUTOMATIC:
         times = reset ? defaults : automaticTimes(milliseconds);
@@ -196,18 +196,18 @@ void ToolTipWindow::setDelayTime(qint32 code, qint32 milliseconds)
     default:
         break;
     }
-    m_hover->SetTimes(times);
+    hover_->setTimes(times);
 }
 
 qint32 ToolTipWindow::delayTime(qint32 code) const
 {
     switch (code) {
     case TTDT_INITIAL:
-        return m_hover->Times().initial;
+        return hover_->times().initial;
     case TTDT_AUTOPOP:
-        return m_hover->Times().autopop;
+        return hover_->times().autopop;
     case TTDT_RESHOW:
-        return m_hover->Times().reshow;
+        return hover_->times().reshow;
     default:
         return 0;
     }
@@ -215,14 +215,12 @@ qint32 ToolTipWindow::delayTime(qint32 code) const
 
 qint32 ToolTipWindow::backColor() const
 {
-    return m_backColor.value_or(
-        ColorRefFromColor(QToolTip::palette().color(QPalette::ToolTipBase)));
+    return backColor_.value_or(ColorRefFromColor(QToolTip::palette().color(QPalette::ToolTipBase)));
 }
 
 qint32 ToolTipWindow::textColor() const
 {
-    return m_textColor.value_or(
-        ColorRefFromColor(QToolTip::palette().color(QPalette::ToolTipText)));
+    return textColor_.value_or(ColorRefFromColor(QToolTip::palette().color(QPalette::ToolTipText)));
 }
 
 void ToolTipWindow::showTip(QWidget *control, QPoint anchor)
@@ -230,23 +228,23 @@ void ToolTipWindow::showTip(QWidget *control, QPoint anchor)
     const Tool *tool = firstToolOf(control);
     if (!tool)
         return;
-    m_anchor = anchor;
+    anchor_ = anchor;
     BalloonContent content;
-    content.icon = m_icon;
-    content.title = m_title;
+    content.icon = icon_;
+    content.title = title_;
     content.text = withLineFeeds(tool->text);
-    content.maxWidth = m_maxWidth;
+    content.maxWidth = maxWidth_;
     content.background = ColorFromColorRef(backColor());
     content.foreground = ColorFromColorRef(textColor());
-    content.withStem = m_withStem;
-    m_balloon->ShowBalloon(content, anchor);
+    content.withStem = withStem_;
+    balloon_->showBalloon(content, anchor);
 }
 
 // A shown tip follows a change of its control's tools.
 void ToolTipWindow::refreshShownTip()
 {
-    if (QWidget *control = m_hover->ShownControl())
-        showTip(control, m_anchor);
+    if (QWidget *control = hover_->shownControl())
+        showTip(control, anchor_);
 }
 
 QWidget *CreateToolTipWindow(qint32 style, QWidget *owner)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowServices.h"
+#include "WidgetServices.h"
 
 #include <QWidget>
 
@@ -20,7 +20,7 @@ public:
     // A style with TTS_BALLOON gives balloons, otherwise plain rectangular tips.
     ToolTipWindow(qint32 style, QWidget *owner);
 
-    LResult HandleMessage(quint32 msg, WParam wParam, LParam lParam) override;
+    LResult handleMessage(quint32 msg, WParam wParam, LParam lParam) override;
 
 private:
     struct Tool
@@ -48,17 +48,17 @@ private:
     void showTip(QWidget *control, QPoint anchor);
     void refreshShownTip();
 
-    const bool m_withStem;
-    QList<Tool> m_tools;
-    qint32 m_icon = 0;
-    QString m_title;
-    qint32 m_maxWidth = -1;
-    std::optional<qint32> m_backColor;
-    std::optional<qint32> m_textColor;
+    const bool withStem_;
+    QList<Tool> tools_;
+    qint32 icon_ = 0;
+    QString title_;
+    qint32 maxWidth_ = -1;
+    std::optional<qint32> backColor_;
+    std::optional<qint32> textColor_;
 
-    BalloonWidget *m_balloon;
-    HoverTracker *m_hover;
-    QPoint m_anchor;
+    BalloonWidget *balloon_;
+    HoverTracker *hover_;
+    QPoint anchor_;
 };
 
 // Makes the window the tooltip class talks to.

@@ -23,7 +23,7 @@ cToolTipEx::cToolTipEx()
 {}
 
 cToolTipEx::cToolTipEx(WindowFactory createWindow)
-    : m_createWindow(std::move(createWindow))
+    : createWindow_(std::move(createWindow))
 {}
 
 cToolTipEx::~cToolTipEx()
@@ -38,22 +38,22 @@ void cToolTipEx::CreateToolTip(qint32 FormHandle, qint32 inTTStyle, qint32 inTTI
     // An earlier window would otherwise live on out of reach.
     DestroyToolTip();
     // The Qt window needs no class registered and keeps itself on top.
-    TThWnd = WidgetHandle(m_createWindow(inTTStyle, WidgetFromHandle(FormHandle)));
+    TThWnd = WidgetHandle(createWindow_(inTTStyle, WidgetFromHandle(FormHandle)));
 
     if (inTTIcon != 0 || !strTTTitle.isEmpty()) {
         const std::u16string title = strTTTitle.toStdU16String();
-        Send(TTM_SETTITLEA, inTTIcon, address(title.c_str()));
+        send(TTM_SETTITLEA, inTTIcon, address(title.c_str()));
     }
     if (iTTWidth != -1)
-        Send(TTM_SETMAXTIPWIDTH, 0, iTTWidth);
+        send(TTM_SETMAXTIPWIDTH, 0, iTTWidth);
     if (inTTDelayTime != -1)
-        Send(TTM_SETDELAYTIME, TTDT_INITIAL, inTTDelayTime);
+        send(TTM_SETDELAYTIME, TTDT_INITIAL, inTTDelayTime);
     if (inTTVisibleTime != -1)
-        Send(TTM_SETDELAYTIME, TTDT_AUTOPOP, inTTVisibleTime);
+        send(TTM_SETDELAYTIME, TTDT_AUTOPOP, inTTVisibleTime);
     if (lBackColor != -1)
-        Send(TTM_SETTIPBKCOLOR, lBackColor, 0);
+        send(TTM_SETTIPBKCOLOR, lBackColor, 0);
     if (lForeColor != -1)
-        Send(TTM_SETTIPTEXTCOLOR, lForeColor, 0);
+        send(TTM_SETTIPTEXTCOLOR, lForeColor, 0);
 }
 
 void cToolTipEx::AddToolTip(qint32 CtlhWnd, const QString &strTTText, qint32 inTTshParam)
@@ -67,7 +67,7 @@ void cToolTipEx::AddToolTip(qint32 CtlhWnd, const QString &strTTText, qint32 inT
     record.lpszText = text.data();
     record.rect = GetClientRect(CtlhWnd);
     record.cbSize = TTTOOLINFO_V1_SIZE;
-    Send(TTM_ADDTOOLA, 0, address(&record));
+    send(TTM_ADDTOOLA, 0, address(&record));
 }
 
 void cToolTipEx::DestroyToolTip()
@@ -83,7 +83,7 @@ std::optional<bool> cToolTipEx::RemoveToolTip(qint32 CtlhWnd)
     const std::optional<FoundTool> tool = FindTool(CtlhWnd);
     if (!tool)
         return std::nullopt;
-    Send(TTM_DELTOOLA, 0, address(&tool->record));
+    send(TTM_DELTOOLA, 0, address(&tool->record));
     return true;
 }
 
@@ -91,7 +91,7 @@ qint16 cToolTipEx::ToolTipCount() const
 {
     if (TThWnd == 0)
         return 0;
-    const LResult count = Send(TTM_GETTOOLCOUNT, 0, 0);
+    const LResult count = send(TTM_GETTOOLCOUNT, 0, 0);
     if (count > std::numeric_limits<qint16>::max())
         throw std::overflow_error("The tooltip window has more than 32767 tools");
     return static_cast<qint16>(count);
@@ -101,13 +101,13 @@ qint16 cToolTipEx::MaxToolTipWidth() const
 {
     if (TThWnd == 0)
         return 0;
-    return LoWordToInteger(static_cast<qint32>(Send(TTM_GETMAXTIPWIDTH, 0, 0)));
+    return LoWordToInteger(static_cast<qint32>(send(TTM_GETMAXTIPWIDTH, 0, 0)));
 }
 
 void cToolTipEx::MaxToolTipWidth(qint16 cx)
 {
     if (TThWnd != 0)
-        Send(TTM_SETMAXTIPWIDTH, 0, cx);
+        send(TTM_SETMAXTIPWIDTH, 0, cx);
 }
 
 QString cToolTipEx::ToolTipText(qint32 CtrlhWnd) const
@@ -123,37 +123,37 @@ void cToolTipEx::ToolTipText(qint32 CtrlhWnd, const QString &sText)
         return;
     std::u16string text = sText.toStdU16String();
     tool->record.lpszText = text.data();
-    Send(TTM_UPDATETIPTEXTA, 0, address(&tool->record));
+    send(TTM_UPDATETIPTEXTA, 0, address(&tool->record));
 }
 
 qint32 cToolTipEx::BackColor() const
 {
-    return static_cast<qint32>(Send(TTM_GETTIPBKCOLOR, 0, 0));
+    return static_cast<qint32>(send(TTM_GETTIPBKCOLOR, 0, 0));
 }
 
 void cToolTipEx::BackColor(qint32 inColor)
 {
-    Send(TTM_SETTIPBKCOLOR, inColor, 0);
+    send(TTM_SETTIPBKCOLOR, inColor, 0);
 }
 
 qint32 cToolTipEx::ForeColor() const
 {
-    return static_cast<qint32>(Send(TTM_GETTIPTEXTCOLOR, 0, 0));
+    return static_cast<qint32>(send(TTM_GETTIPTEXTCOLOR, 0, 0));
 }
 
 void cToolTipEx::ForeColor(qint32 inColor)
 {
-    Send(TTM_SETTIPTEXTCOLOR, inColor, 0);
+    send(TTM_SETTIPTEXTCOLOR, inColor, 0);
 }
 
 qint32 cToolTipEx::DelayTime(qint32 dwType) const
 {
-    return static_cast<qint32>(Send(TTM_GETDELAYTIME, dwType, 0));
+    return static_cast<qint32>(send(TTM_GETDELAYTIME, dwType, 0));
 }
 
 void cToolTipEx::DelayTime(qint32 dwType, qint32 dwMilliSecs)
 {
-    Send(TTM_SETDELAYTIME, dwType, dwMilliSecs);
+    send(TTM_SETDELAYTIME, dwType, dwMilliSecs);
 }
 
 std::optional<cToolTipEx::FoundTool> cToolTipEx::FindTool(qint32 CtlhWnd) const
@@ -165,7 +165,7 @@ std::optional<cToolTipEx::FoundTool> cToolTipEx::FindTool(qint32 CtlhWnd) const
     record.lpszText = buffer.data();
     const qint16 count = ToolTipCount();
     for (qint16 index = 0; index < count; ++index) {
-        if (Send(TTM_ENUMTOOLSA, index, address(&record)) != 0 && record.uId == CtlhWnd) {
+        if (send(TTM_ENUMTOOLSA, index, address(&record)) != 0 && record.uId == CtlhWnd) {
             record.lpszText = nullptr;
             const auto end = std::find(buffer.cbegin(), buffer.cend(), u'\0');
             return FoundTool{record, QString::fromUtf16(buffer.data(), end - buffer.cbegin())};
@@ -180,7 +180,7 @@ qint16 cToolTipEx::LoWordToInteger(qint32 x)
     return static_cast<qint16>(x & 0xFFFF);
 }
 
-LResult cToolTipEx::Send(quint32 msg, WParam wParam, LParam lParam) const
+LResult cToolTipEx::send(quint32 msg, WParam wParam, LParam lParam) const
 {
     return SendWindowMessage(TThWnd, msg, wParam, lParam);
 }

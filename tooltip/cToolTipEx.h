@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ToolTipMessages.h"
-#include "WindowServices.h"
+#include "WidgetServices.h"
 
 #include <QString>
 
@@ -84,8 +84,8 @@ private:
     // The control's tool with the lowest index, found by enumerating the tools.
     std::optional<FoundTool> FindTool(qint32 CtlhWnd) const;
     static qint16 LoWordToInteger(qint32 x);
-    LResult Send(quint32 msg, WParam wParam, LParam lParam) const;
+    LResult send(quint32 msg, WParam wParam, LParam lParam) const;
 
     qint32 TThWnd = 0;
-    WindowFactory m_createWindow;
+    WindowFactory createWindow_;
 };

@@ -29,10 +29,10 @@ class RecordingToolTipWindow : public ToolTipWindow
 public:
     RecordingToolTipWindow(qint32 style, QWidget *owner, std::vector<SentMessage> &log)
         : ToolTipWindow(style, owner)
-        , m_log(log)
+        , log_(log)
     {}
 
-    LResult HandleMessage(quint32 msg, WParam wParam, LParam lParam) override
+    LResult handleMessage(quint32 msg, WParam wParam, LParam lParam) override
     {
         const bool byAddress = msg == TTM_ADDTOOLA || msg == TTM_DELTOOLA ||
                                msg == TTM_UPDATETIPTEXTA || msg == TTM_ENUMTOOLSA ||
@@ -40,10 +40,10 @@ public:
         const QString title = msg == TTM_SETTITLEA
                                   ? QString::fromUtf16(reinterpret_cast<const char16_t *>(lParam))
                                   : QString();
-        m_log.push_back({msg, wParam, byAddress ? 0 : lParam, title});
-        return ToolTipWindow::HandleMessage(msg, wParam, lParam);
+        log_.push_back({msg, wParam, byAddress ? 0 : lParam, title});
+        return ToolTipWindow::handleMessage(msg, wParam, lParam);
     }
 
 private:
-    std::vector<SentMessage> &m_log;
+    std::vector<SentMessage> &log_;
 };

@@ -1,5 +1,5 @@
 #include "WidgetHandle.h"
-#include "WindowServices.h"
+#include "WidgetServices.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "WindowServices.h"
+#include "WidgetServices.h"
 
 #include "WidgetHandle.h"
 
@@ -7,7 +7,7 @@
 LResult SendWindowMessage(qint32 hWnd, quint32 msg, WParam wParam, LParam lParam)
 {
     auto *target = dynamic_cast<MessageTarget *>(WidgetFromHandle(hWnd));
-    return target ? target->HandleMessage(msg, wParam, lParam) : 0;
+    return target ? target->handleMessage(msg, wParam, lParam) : 0;
 }
 
 ClientRect GetClientRect(qint32 hWnd)

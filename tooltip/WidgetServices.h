@@ -2,7 +2,8 @@
 
 #include "ToolTipMessages.h"
 
-// The window services the tooltip class uses, on widget handles (see WidgetHandle.h).
+// The window services the tooltip class uses, on widget handles (see WidgetHandle.h);
+// the system's own window services are in platform/WindowServices.h.
 
 using WParam = qintptr;
 using LParam = qintptr;
@@ -12,7 +13,7 @@ using LResult = qintptr;
 class MessageTarget
 {
 public:
-    virtual LResult HandleMessage(quint32 msg, WParam wParam, LParam lParam) = 0;
+    virtual LResult handleMessage(quint32 msg, WParam wParam, LParam lParam) = 0;
 
 protected:
     ~MessageTarget() = default;
