@@ -7,19 +7,19 @@
 
 namespace {
 
-constexpr int Margin = 8;
-constexpr int IconGap = 6;
-constexpr int TitleGap = 4;
-constexpr int Radius = 8;
-constexpr int StemHeight = 14;
-constexpr int StemWidth = 14;
-constexpr int StemOverlap = 4;
+constexpr int kMargin = 8;
+constexpr int kIconGap = 6;
+constexpr int kTitleGap = 4;
+constexpr int kRadius = 8;
+constexpr int kStemHeight = 14;
+constexpr int kStemWidth = 14;
+constexpr int kStemOverlap = 4;
 // The stem's tip lies this far inside the body's left edge when there is room.
-constexpr int StemInset = 18;
+constexpr int kStemInset = 18;
 // Keeps the pointer's hot spot off the tip, so the pointer stays over the control.
-constexpr int PointerGap = 2;
+constexpr int kPointerGap = 2;
 // A plain tip sits below the pointer's arrow.
-constexpr int PointerHeight = 20;
+constexpr int kPointerHeight = 20;
 
 QRect centredInRow(QPoint rowTopLeft, int rowHeight, QSize size)
 {
@@ -37,27 +37,27 @@ BalloonLayout LayoutBalloon(QSize iconSize, const QString &title, const QFont &t
                             const QString &text, const QFont &textFont, int maxWidth)
 {
     BalloonLayout layout;
-    int top = Margin;
-    int right = Margin;
+    int top = kMargin;
+    int right = kMargin;
     if (!iconSize.isEmpty() || !title.isEmpty()) {
         const QSize titleSize = QFontMetrics(titleFont).size(Qt::TextSingleLine, title);
         const int rowHeight = std::max(iconSize.height(), titleSize.height());
-        int left = Margin;
+        int left = kMargin;
         if (!iconSize.isEmpty()) {
             layout.icon = centredInRow(QPoint(left, top), rowHeight, iconSize);
-            left += iconSize.width() + IconGap;
+            left += iconSize.width() + kIconGap;
         }
         layout.title = centredInRow(QPoint(left, top), rowHeight, titleSize);
         right = layout.title.left() + titleSize.width();
-        top += rowHeight + TitleGap;
+        top += rowHeight + kTitleGap;
     }
     const bool wraps = maxWidth >= 0;
     const QRect available(0, 0, wraps ? maxWidth : QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     const QRect textBounds =
         QFontMetrics(textFont).boundingRect(available, wraps ? Qt::TextWordWrap : 0, text);
-    layout.text = QRect(Margin, top, textBounds.width(), textBounds.height());
+    layout.text = QRect(kMargin, top, textBounds.width(), textBounds.height());
     right = std::max(right, layout.text.left() + textBounds.width());
-    layout.body = QSize(right + Margin, layout.text.bottom() + 1 + Margin);
+    layout.body = QSize(right + kMargin, layout.text.bottom() + 1 + kMargin);
     return layout;
 }
 
@@ -67,27 +67,28 @@ BalloonPlacement PlaceBalloon(QSize body, QPoint anchor, const QRect &screen, bo
     if (!withStem) {
         const int left = keptOnScreen(anchor.x(), body.width(), screen.left(), screen.width());
         const int top =
-            keptOnScreen(anchor.y() + PointerHeight, body.height(), screen.top(), screen.height());
+            keptOnScreen(anchor.y() + kPointerHeight, body.height(), screen.top(), screen.height());
         placement.frame = QRect(QPoint(left, top), body);
         placement.body = QRect(QPoint(0, 0), body);
         return placement;
     }
 
-    const int height = StemHeight + body.height();
-    const bool below = anchor.y() + PointerGap + height <= screen.bottom() + 1;
-    const int top = below ? anchor.y() + PointerGap : anchor.y() - PointerGap - height;
+    const int height = kStemHeight + body.height();
+    const bool below = anchor.y() + kPointerGap + height <= screen.bottom() + 1;
+    const int top = below ? anchor.y() + kPointerGap : anchor.y() - kPointerGap - height;
     const int left =
-        keptOnScreen(anchor.x() - StemInset, body.width(), screen.left(), screen.width());
+        keptOnScreen(anchor.x() - kStemInset, body.width(), screen.left(), screen.width());
     placement.frame = QRect(left, top, body.width(), height);
-    placement.body = QRect(QPoint(0, below ? StemHeight : 0), body);
-    placement.radius = Radius;
+    placement.body = QRect(QPoint(0, below ? kStemHeight : 0), body);
+    placement.radius = kRadius;
 
-    const int tipX = std::clamp(anchor.x() - left, Radius, std::max(Radius, body.width() - Radius));
-    const bool baseToTheRight = tipX + StemWidth <= body.width() - Radius;
-    const int baseFarX = baseToTheRight ? tipX + StemWidth : tipX - StemWidth;
+    const int tipX =
+        std::clamp(anchor.x() - left, kRadius, std::max(kRadius, body.width() - kRadius));
+    const bool baseToTheRight = tipX + kStemWidth <= body.width() - kRadius;
+    const int baseFarX = baseToTheRight ? tipX + kStemWidth : tipX - kStemWidth;
     const int tipY = below ? 0 : height;
     // The base lies inside the body, so body and stem join without a seam.
-    const int baseY = below ? StemHeight + StemOverlap : body.height() - StemOverlap;
+    const int baseY = below ? kStemHeight + kStemOverlap : body.height() - kStemOverlap;
     placement.stem = QPolygon({QPoint(tipX, tipY), QPoint(tipX, baseY), QPoint(baseFarX, baseY)});
     return placement;
 }

@@ -12,17 +12,17 @@
 
 namespace {
 
-constexpr int IconSize = 16;
+constexpr int kIconSize = 16;
 
 QPixmap titleIcon(const QStyle *style, qint32 icon)
 {
     switch (icon) {
     case TTI_INFO:
-        return style->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(IconSize);
+        return style->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(kIconSize);
     case TTI_WARNING:
-        return style->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(IconSize);
+        return style->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(kIconSize);
     case TTI_ERROR:
-        return style->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(IconSize);
+        return style->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(kIconSize);
     default:
         return {};
     }
