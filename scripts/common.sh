@@ -9,6 +9,7 @@ KSM_PACKAGES=(
     xvfb xauth x11-utils openbox fonts-dejavu-core
     g++-mingw-w64-x86-64 wine64 locales
     dpkg-dev desktop-file-utils appstream shared-mime-info lintian
+    clang-tidy
 )
 
 # Installs the Debian packages that are missing: one update, one install.
