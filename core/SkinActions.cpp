@@ -59,8 +59,10 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
         ui.ActiveSkinChanged();
     }
 
-    if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply))
-        LaunchViewer(); // a viewer that does not start is not reported
+    if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply)) {
+        // A viewer that does not start is not reported: the apply itself is done.
+        [[maybe_unused]] const Status ignored = LaunchViewer();
+    }
 }
 
 } // namespace
@@ -111,12 +113,14 @@ Status DeleteSkin(const std::filesystem::path &name)
 {
     // Nothing is asked: a file that cannot go stays. The preview goes with its
     // own skin; the one shown last may belong to another skin, whose picture
-    // must stay. A skin without a preview is the usual case, so only the skin
-    // file's failure counts.
+    // must stay.
     Status failure;
     if (!name.empty()) {
         failure = ToStatus(platform::moveToTrash(SkinFilePath(name)));
-        platform::moveToTrash(PreviewPathFor(name));
+        // A skin without a preview is the usual case, so only the skin file's
+        // failure counts.
+        [[maybe_unused]] const platform::Status ignored =
+            platform::moveToTrash(PreviewPathFor(name));
     }
     CurrentUserInterface()->RefreshSkinList();
     return failure;

@@ -326,8 +326,8 @@ void frmMain::mnuViewerFolderClick()
     const std::optional<std::filesystem::path> folder = ChangeViewerFolder();
     if (!folder)
         return;
-    // Dropped: only the program's own folder can fail to be named, never a chosen one.
-    static_cast<void>(UseApplicationFolder(*folder));
+    // Only the program's own folder can fail to be named, never a chosen one.
+    [[maybe_unused]] const Status ignored = UseApplicationFolder(*folder);
     Label1->clear();
     Image1->clear();
     Module1::PreviewPath.clear();

@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 #include <type_traits>
+#include <utility>
 
 namespace platform {
 
@@ -61,11 +62,21 @@ struct Failure
     std::string reason() const;
 };
 
-// The outcome of a call that only succeeds or fails.
-using Status = std::optional<Failure>;
+// The outcome of a call that only succeeds or fails: std::nullopt when it
+// succeeded, the Failure when it failed. A status left unused on purpose says
+// so where it is dropped.
+class [[nodiscard]] Status : public std::optional<Failure>
+{
+public:
+    using std::optional<Failure>::optional;
+    Status(std::optional<Failure> failure)
+        : std::optional<Failure>(std::move(failure))
+    {}
+};
 
-// The value of a call that can fail.
-template <typename T> struct Result
+// The value of a call that can fail, built as {value, std::nullopt} or
+// {{}, failure}.
+template <typename T> struct [[nodiscard]] Result
 {
     T value{};
     Status failure;
