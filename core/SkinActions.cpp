@@ -36,7 +36,7 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
     UserInterface &ui = *CurrentUserInterface();
     if (!activeSkinNameIsUsable(ui))
         return;
-    if (IsFlagOn(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable))
+    if (IsFlagOn(Flag::KillKelvoraEnable))
         Module1::CloseViewer();
 
     // From here on a step that fails is reported and the next one runs.
@@ -59,7 +59,7 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
         ui.ActiveSkinChanged();
     }
 
-    if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply)) {
+    if (IsFlagOn(Flag::RunKLVAfterApply)) {
         // A viewer that does not start is not reported: the apply itself is done.
         [[maybe_unused]] const Status ignored = LaunchViewer();
     }
@@ -122,6 +122,6 @@ Status DeleteSkin(const std::filesystem::path &name)
         [[maybe_unused]] const platform::Status ignored =
             platform::moveToTrash(PreviewPathFor(name));
     }
-    CurrentUserInterface()->RefreshSkinList();
+    CurrentUserInterface()->RefreshSkinList(failure ? std::filesystem::path() : name);
     return failure;
 }
