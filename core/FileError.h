@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <optional>
-#include <utility>
 
 // A failed file or platform operation: what it was done to, and the system's reason.
 struct FileError
@@ -23,9 +22,6 @@ class [[nodiscard]] Status : public std::optional<FileError>
 {
 public:
     using std::optional<FileError>::optional;
-    Status(std::optional<FileError> failure)
-        : std::optional<FileError>(std::move(failure))
-    {}
 };
 
 // The value of an operation that can fail with a FileError, built as

@@ -9,7 +9,6 @@
 #include <string>
 #include <system_error>
 #include <type_traits>
-#include <utility>
 
 namespace platform {
 
@@ -69,9 +68,6 @@ class [[nodiscard]] Status : public std::optional<Failure>
 {
 public:
     using std::optional<Failure>::optional;
-    Status(std::optional<Failure> failure)
-        : std::optional<Failure>(std::move(failure))
-    {}
 };
 
 // The value of a call that can fail, built as {value, std::nullopt} or
