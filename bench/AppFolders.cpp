@@ -1,5 +1,8 @@
 #include "AppFolders.h"
 
+#include "AppFolder.h"
+#include "PlatformEdge.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,4 +29,10 @@ void WriteSkinFile(const QString &path, qint64 size)
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write(QByteArray(size, 'v'));
+}
+
+void UseAppFolder(const QString &folder)
+{
+    if (const Status failed = UseApplicationFolder(ToNativePath(folder)))
+        qFatal("%s", qPrintable(FileErrorText(*failed)));
 }

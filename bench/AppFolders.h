@@ -12,3 +12,7 @@ QString AppFolderMadeOnce(const std::string &name,
 
 // A file of `size` bytes of skin data.
 void WriteSkinFile(const QString &path, qint64 size);
+
+// Points the program's paths into this folder; one the system cannot name ends
+// the run, which would otherwise time work on another folder.
+void UseAppFolder(const QString &folder);

@@ -2,11 +2,9 @@
 // the file it replaces kept in the skin history, against a plain copy that is
 // just as durable.
 
-#include "AppFolder.h"
 #include "AppFolders.h"
 #include "DescriptionField.h"
 #include "Module1.h"
-#include "PlatformEdge.h"
 #include "RatioReporter.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
@@ -41,7 +39,7 @@ QString appFolderWithSkinsOf(qint64 bytes)
 
 void useAppFolderOf(qint64 bytes)
 {
-    UseApplicationFolder(ToNativePath(appFolderWithSkinsOf(bytes)));
+    UseAppFolder(appFolderWithSkinsOf(bytes));
     Module1::SkinFileName = QStringLiteral("Kelvora.rus");
     Module1::KillKelvoraEnable = QStringLiteral("0");
     Module1::RunKLVAfterApply = QStringLiteral("0");

@@ -2,7 +2,7 @@
 // those pictures alone at the size they are shown; and filtering by one typed
 // letter, against a plain scan of the names, each case-folded as it is read.
 
-#include "AppFolder.h"
+#include "AppFolders.h"
 #include "frmGallery.h"
 #include "frmMain.h"
 #include "GalleryFolder.h"
@@ -36,7 +36,7 @@ struct GalleryScene
 {
     GalleryScene()
     {
-        UseApplicationFolder(ToNativePath(GalleryFolder()));
+        UseAppFolder(GalleryFolder());
         qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
         window = std::make_unique<frmMain>(); // reads the folder just named
         window->show();

@@ -1,7 +1,6 @@
 // The skin library's file operations against the least work that gives the same result.
 
 #include "ActiveSkin.h"
-#include "AppFolder.h"
 #include "AppFolders.h"
 #include "DescriptionField.h"
 #include "PlatformEdge.h"
@@ -33,7 +32,7 @@ QString libraryWith(int skins)
 
 void listSkins(benchmark::State &state, int skins)
 {
-    UseApplicationFolder(ToNativePath(libraryWith(skins)));
+    UseAppFolder(libraryWith(skins));
     for (auto _ : state)
         benchmark::DoNotOptimize(ListSkins());
 }

@@ -1,7 +1,6 @@
 // The main window: selecting a skin, against Qt doing the least work that
 // shows the same.
 
-#include "AppFolder.h"
 #include "AppFolders.h"
 #include "frmMain.h"
 #include "PlatformEdge.h"
@@ -31,7 +30,7 @@ void writePreview(const QString &path)
 // program's paths point into it.
 void useAppFolderWith(int skins)
 {
-    UseApplicationFolder(ToNativePath(
+    UseAppFolder(
         AppFolderMadeOnce("window " + std::to_string(skins), [skins](const QString &folder) {
             const auto stem = [&folder](int i) {
                 return folder + QStringLiteral("/Скин %1").arg(i, 5, 10, QChar(u'0'));
@@ -40,7 +39,7 @@ void useAppFolderWith(int skins)
                 WriteSkinFile(stem(i) + QStringLiteral(".scn"), 4096);
             for (int i = 0; i < std::min(skins, 2); ++i)
                 writePreview(stem(i) + QStringLiteral(".jpg"));
-        })));
+        }));
 }
 
 void selectSkin(benchmark::State &state)

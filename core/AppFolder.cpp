@@ -17,13 +17,13 @@ Result<std::filesystem::path> findProgramFolder()
     const platform::Result<std::filesystem::path> executable = platform::executablePath();
     if (!executable.ok())
         return {{}, ToFileError(*executable.failure)};
-    return Result<std::filesystem::path>::success(executable.value.parent_path());
+    return {executable.value.parent_path(), std::nullopt};
 }
 
 Result<std::filesystem::path> findApplicationFolder()
 {
     if (!folderOverride().empty())
-        return Result<std::filesystem::path>::success(folderOverride());
+        return {folderOverride(), std::nullopt};
     return findProgramFolder();
 }
 } // namespace

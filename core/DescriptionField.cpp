@@ -16,9 +16,9 @@ Result<QString> ReadDescription(const std::filesystem::path &path)
     platform::Result<std::string> field =
         platform::readAt(path, kDescriptionOffset, kDescriptionLength);
     if (!field.ok())
-        return {QString(), ToFileError(*field.failure)};
+        return {{}, ToFileError(*field.failure)};
     field.value.resize(kDescriptionLength, '\0'); // past the end of the file: NUL characters
-    return Result<QString>::success(FromAnsi(field.value));
+    return {FromAnsi(field.value), std::nullopt};
 }
 
 QString ShownDescription(const QString &field)

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <optional>
-#include <utility>
 
 // A failed file or platform operation: what it was done to, and the system's reason.
 struct FileError
@@ -16,20 +15,21 @@ struct FileError
 // and the reason.
 QString FileErrorText(const FileError &error);
 
-// The value of an operation that can fail with a FileError.
-template <typename T> struct Result
+// The outcome of an operation that only succeeds or fails: std::nullopt when
+// it succeeded, the FileError when it failed. A status left unused on purpose
+// says so where it is dropped.
+class [[nodiscard]] Status : public std::optional<FileError>
 {
-    T value{};
-    std::optional<FileError> error;
-
-    bool ok() const { return !error.has_value(); }
-
-    static Result success(T v) { return {std::move(v), std::nullopt}; }
-    static Result failure(QString path, QString reason)
-    {
-        return {T{}, FileError{std::move(path), std::move(reason)}};
-    }
+public:
+    using std::optional<FileError>::optional;
 };
 
-// The outcome of an operation that only succeeds or fails.
-using Status = std::optional<FileError>;
+// The value of an operation that can fail with a FileError, built as
+// {value, std::nullopt} or {{}, error}.
+template <typename T> struct [[nodiscard]] Result
+{
+    T value{};
+    Status error;
+
+    bool ok() const { return !error.has_value(); }
+};

@@ -8,7 +8,7 @@
 namespace Module1 {
 
 // In-memory copies of the four settings: filled by LoadSettings, replaced only
-// by saving the preferences.
+// by saving the preferences. A flag is asked for its meaning through IsFlagOn.
 inline QString SkinFileName;
 inline QString RunKLVAfterApply;
 inline QString ToolTipsEnable;

@@ -151,5 +151,5 @@ Result<fs::path> SkinFilePrintedAs(const QString &printed)
                 FileError{
                     FromNativePath(SkinFilePath(ToNativePath(printed))),
                     QStringLiteral("в папке Skins нет такого скина; имена скинов выводит --list")}};
-    return Result<fs::path>::success(std::move(found->file));
+    return {std::move(found->file), std::nullopt};
 }

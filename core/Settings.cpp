@@ -3,6 +3,7 @@
 #include "Module1.h"
 #include "platform/Platform.h"
 #include "PlatformEdge.h"
+#include "UserInterface.h"
 
 #include <QSettings>
 
@@ -64,6 +65,26 @@ std::optional<double> asNumber(const QString &value)
     return ok ? std::optional(number) : std::nullopt;
 }
 
+// Each flag's copy beside its key.
+struct FlagSetting
+{
+    const QString &copy;
+    const SettingKey &key;
+};
+
+FlagSetting settingOf(Flag flag)
+{
+    switch (flag) {
+    case Flag::RunKLVAfterApply:
+        return {Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply};
+    case Flag::ToolTipsEnable:
+        return {Module1::ToolTipsEnable, SettingKeys::ToolTipsEnable};
+    case Flag::KillKelvoraEnable:
+        break;
+    }
+    return {Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable};
+}
+
 } // namespace
 
 std::unique_ptr<QSettings> OpenUserSettings()
@@ -90,37 +111,47 @@ void LoadSettings()
 
 Status SaveSettings(const SettingValues &values)
 {
-    // Each copy changes only once its value is stored.
-    const auto save = [](const SettingKey &key, const QString &value, QString &copy) -> Status {
-        if (Status failed = currentStore->SaveSetting(key, value))
-            return failed;
-        copy = value;
-        return std::nullopt;
+    struct Saved
+    {
+        const SettingKey &key;
+        const QString &value;
+        QString &copy;
     };
-    if (Status failed =
-            save(SettingKeys::RunKLVAfterApply, values.RunKLVAfterApply, Module1::RunKLVAfterApply))
-        return failed;
-    if (Status failed = save(SettingKeys::SkinFileName, values.SkinFileName, Module1::SkinFileName))
-        return failed;
-    if (Status failed =
-            save(SettingKeys::ToolTipsEnable, values.ToolTipsEnable, Module1::ToolTipsEnable))
-        return failed;
-    return save(SettingKeys::KillKelvoraEnable, values.KillKelvoraEnable,
-                Module1::KillKelvoraEnable);
+    const Saved inOrder[] = {
+        {SettingKeys::RunKLVAfterApply, values.RunKLVAfterApply, Module1::RunKLVAfterApply},
+        {SettingKeys::SkinFileName, values.SkinFileName, Module1::SkinFileName},
+        {SettingKeys::ToolTipsEnable, values.ToolTipsEnable, Module1::ToolTipsEnable},
+        {SettingKeys::KillKelvoraEnable, values.KillKelvoraEnable, Module1::KillKelvoraEnable},
+    };
+    Status failed;
+    bool changed = false;
+    for (const Saved &setting : inOrder) {
+        // Each copy changes only once its value is stored.
+        failed = currentStore->SaveSetting(setting.key, setting.value);
+        if (failed)
+            break;
+        setting.copy = setting.value;
+        changed = true;
+    }
+    if (changed)
+        CurrentUserInterface()->SettingsSaved();
+    return failed;
 }
 
-bool IsFlagOn(const QString &value, const SettingKey &key)
+bool IsFlagOn(Flag flag)
 {
-    const std::optional<double> number = asNumber(value);
+    const FlagSetting setting = settingOf(flag);
+    const std::optional<double> number = asNumber(setting.copy);
     if (!number)
-        return asNumber(QString::fromLatin1(key.defaultValue)) == 1.0;
+        return asNumber(QString::fromLatin1(setting.key.defaultValue)) == 1.0;
     return *number == 1.0;
 }
 
-int CheckStateOf(const QString &value, const SettingKey &key)
+int CheckStateOf(Flag flag)
 {
-    const int fallback = QString::fromLatin1(key.defaultValue).toInt();
-    const std::optional<double> number = asNumber(value);
+    const FlagSetting setting = settingOf(flag);
+    const int fallback = QString::fromLatin1(setting.key.defaultValue).toInt();
+    const std::optional<double> number = asNumber(setting.copy);
     if (!number)
         return fallback;
     const double rounded = std::nearbyint(*number); // the default rounding: half to even

@@ -61,17 +61,27 @@ struct SettingValues
 
 // Saves each value and then replaces its copy, one at a time, in the order
 // RunKLVAfterApply, SkinFileName, ToolTipsEnable, KillKelvoraEnable. Stops at the
-// first value the store does not take; values saved before it keep their new text.
+// first value the store does not take; values saved before it keep their new
+// text. The user interface is told once when any copy changed.
 Status SaveSettings(const SettingValues &values);
 
-// A flag is on exactly when its text reads as the number 1. A text that is not
-// a number counts as the key's default.
-bool IsFlagOn(const QString &value, const SettingKey &key);
+// The three flags, each asked for by name: its copy and its key are paired
+// here, once.
+enum class Flag
+{
+    RunKLVAfterApply,
+    ToolTipsEnable,
+    KillKelvoraEnable,
+};
 
-// Check box state (0 clear, 1 checked, 2 grayed) of a flag: the number rounded
-// half to even; a text that is no number, or rounds outside 0 to 2, shows the
-// key's default.
-int CheckStateOf(const QString &value, const SettingKey &key);
+// A flag is on exactly when its copy reads as the number 1. A copy that is not
+// a number counts as the key's default.
+bool IsFlagOn(Flag flag);
+
+// Check box state (0 clear, 1 checked, 2 grayed) of a flag's copy: the number
+// rounded half to even; a copy that is no number, or rounds outside 0 to 2,
+// shows the key's default.
+int CheckStateOf(Flag flag);
 
 // The viewer's folder the user chose, kept apart from the four settings
 // (section "Viewer", key "Folder"); empty when none was chosen.

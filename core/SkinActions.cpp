@@ -36,7 +36,7 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
     UserInterface &ui = *CurrentUserInterface();
     if (!activeSkinNameIsUsable(ui))
         return;
-    if (IsFlagOn(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable))
+    if (IsFlagOn(Flag::KillKelvoraEnable))
         Module1::CloseViewer();
 
     // From here on a step that fails is reported and the next one runs.
@@ -59,8 +59,10 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
         ui.ActiveSkinChanged();
     }
 
-    if (IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply))
-        LaunchViewer(); // a viewer that does not start is not reported
+    if (IsFlagOn(Flag::RunKLVAfterApply)) {
+        // A viewer that does not start is not reported: the apply itself is done.
+        [[maybe_unused]] const Status ignored = LaunchViewer();
+    }
 }
 
 } // namespace
@@ -111,13 +113,15 @@ Status DeleteSkin(const std::filesystem::path &name)
 {
     // Nothing is asked: a file that cannot go stays. The preview goes with its
     // own skin; the one shown last may belong to another skin, whose picture
-    // must stay. A skin without a preview is the usual case, so only the skin
-    // file's failure counts.
+    // must stay.
     Status failure;
     if (!name.empty()) {
         failure = ToStatus(platform::moveToTrash(SkinFilePath(name)));
-        platform::moveToTrash(PreviewPathFor(name));
+        // A skin without a preview is the usual case, so only the skin file's
+        // failure counts.
+        [[maybe_unused]] const platform::Status ignored =
+            platform::moveToTrash(PreviewPathFor(name));
     }
-    CurrentUserInterface()->RefreshSkinList();
+    CurrentUserInterface()->RefreshSkinList(failure ? std::filesystem::path() : name);
     return failure;
 }

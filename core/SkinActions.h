@@ -26,6 +26,7 @@ void ReturnToEntry(const HistoryEntry &entry);
 Status AddSkin(const std::filesystem::path &skinFile);
 
 // Deletes the skin file and its preview without asking (nothing when no name
-// is given), then has the skin list re-read. Reports nothing itself: the
-// result says why the skin file stays, for a caller that tells the user.
+// is given), then has the skin list re-read, without the skin at once when it
+// is gone. Reports nothing itself: the result says why the skin file stays,
+// for a caller that tells the user.
 Status DeleteSkin(const std::filesystem::path &name);

@@ -181,7 +181,7 @@ Result<std::vector<HistoryEntry>> listEntries(const fs::path &history)
     std::error_code error;
     fs::directory_iterator it(history, error);
     if (error == std::errc::no_such_file_or_directory)
-        return Result<std::vector<HistoryEntry>>::success({});
+        return {{}, std::nullopt};
     for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
         const std::optional<ParsedName> parsed =
             parseEntryName(FromNativeName(it->path().filename().native()));
@@ -193,7 +193,7 @@ Result<std::vector<HistoryEntry>> listEntries(const fs::path &history)
         return {{}, failureOf(history, error)};
     std::sort(entries.begin(), entries.end(),
               [](const HistoryEntry &a, const HistoryEntry &b) { return a.sequence > b.sequence; });
-    return Result<std::vector<HistoryEntry>>::success(std::move(entries));
+    return {std::move(entries), std::nullopt};
 }
 
 } // namespace
@@ -207,8 +207,7 @@ Result<fs::path> HistoryFolder()
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (data.isEmpty())
-        return Result<fs::path>::failure(QString(),
-                                         QStringLiteral("не найдена папка данных программы"));
+        return {{}, FileError{QString(), QStringLiteral("не найдена папка данных программы")}};
     const fs::path viewerFolder = ApplicationFolder();
     const platform::Result<std::string> identity = platform::folderIdentity(viewerFolder);
     if (!identity.ok())
@@ -216,7 +215,7 @@ Result<fs::path> HistoryFolder()
     const QByteArray hash =
         QCryptographicHash::hash(QByteArrayView(identity.value), QCryptographicHash::Sha256);
     const QString name = QString::fromLatin1(hash.toHex().left(kHistoryNameLength));
-    return Result<fs::path>::success(ToNativePath(data) / kHistoriesFolder / ToNativePath(name));
+    return {ToNativePath(data) / kHistoriesFolder / ToNativePath(name), std::nullopt};
 }
 
 Result<std::vector<HistoryEntry>> ReadHistory(const fs::path &history)

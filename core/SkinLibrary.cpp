@@ -141,8 +141,7 @@ Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path)
     if (bytes.value.size() > kLargestPreview)
         return {{},
                 FileError{FromNativePath(path), QStringLiteral("файл слишком велик для картинки")}};
-    return Result<QByteArray>::success(
-        QByteArray(bytes.value.data(), qsizetype(bytes.value.size())));
+    return {QByteArray(bytes.value.data(), qsizetype(bytes.value.size())), std::nullopt};
 }
 
 std::filesystem::path UsableActiveSkinPath()
@@ -165,5 +164,5 @@ Result<std::vector<SkinName>> ListSkins()
     }
     listed.value = {}; // emptied names: their room goes before the sort takes its own
     sortForList(skins);
-    return Result<std::vector<SkinName>>::success(std::move(skins));
+    return {std::move(skins), std::nullopt};
 }

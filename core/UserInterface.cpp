@@ -7,7 +7,7 @@ class SilentInterface final : public UserInterface
 public:
     void ShowMessage(const QString &, Icon, const QString &) override {}
     void ShowError(const FileError &) override {}
-    void RefreshSkinList() override {}
+    void RefreshSkinList(const std::filesystem::path &) override {}
 };
 
 SilentInterface silent;

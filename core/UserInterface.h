@@ -5,11 +5,12 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 
 // How core reports to whatever user interface runs it: modal messages with a
 // single OK button, failures with their path and reason, a re-read of the skin
-// list, and long steps that must not freeze it.
+// list, changed settings, and long steps that must not freeze it.
 class UserInterface
 {
 public:
@@ -32,9 +33,13 @@ public:
     {
         ShowMessage(text, Icon::Warning, kApplicationTitle);
     }
-    virtual void RefreshSkinList() = 0;
+    // The Skins folder changed: the list is read again. A skin known to be
+    // gone (empty: none) leaves the list at once, before the read.
+    virtual void RefreshSkinList(const std::filesystem::path &gone) = 0;
     // The active skin file may hold other bytes now.
     virtual void ActiveSkinChanged() {}
+    // The preferences were saved: the copies of the settings may hold other values.
+    virtual void SettingsSaved() {}
 
     // Runs work, which touches no part of the user interface, and returns when
     // it is done. An interface with windows runs it off its own thread, so that

@@ -5,10 +5,9 @@
 #include "Console.h"
 #include "DescriptionField.h"
 #include "PrintedSkinName.h"
-#include "Settings.h"
+#include "RunStart.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
-#include "TemporaryLeftovers.h"
 #include "ViewerFolderChoice.h"
 
 #include <algorithm>
@@ -199,8 +198,7 @@ int RunCommandLine(const CommandLine &line)
         console.ShowError(*failed);
         return 1;
     }
-    LoadSettings();
-    RemoveTemporaryLeftovers(FoldersWrittenTo());
+    StartRun(Leftovers::RemovedNow);
     work(console);
     return console.Failed() ? 1 : 0;
 }

@@ -21,7 +21,7 @@ public:
     void ShowError(const FileError &error) override;
     // The work was done: said on standard error, and the exit code stays 0.
     void ShowWarning(const QString &text) override;
-    void RefreshSkinList() override {}
+    void RefreshSkinList(const std::filesystem::path &) override {}
 
     // Tells the user why the work failed.
     void Report(const QString &reason);

@@ -1,9 +1,9 @@
 #include "FlagCheckBox.h"
 
-void FlagCheckBox::showFlag(const QString &value, const SettingKey &key)
+void FlagCheckBox::showFlag(Flag flag)
 {
     static constexpr Qt::CheckState kStates[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
-    setCheckState(kStates[CheckStateOf(value, key)]);
+    setCheckState(kStates[CheckStateOf(flag)]);
 }
 
 QString FlagCheckBox::flagText() const

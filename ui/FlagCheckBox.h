@@ -14,7 +14,8 @@ class FlagCheckBox : public QCheckBox
 public:
     using QCheckBox::QCheckBox;
 
-    void showFlag(const QString &value, const SettingKey &key);
+    // Shows the state the flag's copy holds.
+    void showFlag(Flag flag);
 
     // "0", "1" or "2", the state as the setting stores it.
     QString flagText() const;

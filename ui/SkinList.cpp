@@ -80,8 +80,7 @@ SkinList::SkinList(QListView *view)
     view_->setIconSize(markSize(*view));
     gathering_.setSingleShot(true);
     gathering_.setInterval(kGatheringMilliseconds);
-    connect(&gathering_, &QTimer::timeout, this,
-            [this] { AfterLongStep(this, [this] { reread(Selection::Keep); }); });
+    connect(&gathering_, &QTimer::timeout, this, [this] { reread(Selection::Keep); });
     connect(watcher_, &QFileSystemWatcher::directoryChanged, &gathering_,
             qOverload<>(&QTimer::start));
 }
@@ -100,6 +99,13 @@ void SkinList::reread(Selection selection)
 {
     if (selection == Selection::Clear)
         view_->selectionModel()->clear();
+    if (!std::exchange(readAsked_, true))
+        AfterLongStep(this, [this] { startReading(); });
+}
+
+void SkinList::startReading()
+{
+    readAsked_ = false;
     ++readsStarted_;
     // A setting that names no file of the application folder marks nothing.
     reading_ = QtConcurrent::run(&readFolder, UsableActiveSkinPath(), SkinsFolderPath());
@@ -107,9 +113,10 @@ void SkinList::reread(Selection selection)
     watchFolder();
 }
 
-void SkinList::selectWhenListed(std::filesystem::path file)
+void SkinList::selectWhenListed(const std::filesystem::path &file)
 {
-    toSelect_ = std::move(file);
+    toSelect_ = file;
+    reread(Selection::Keep);
 }
 
 void SkinList::show(Reading reading)

@@ -15,9 +15,11 @@ class QListView;
 class SkinListModel;
 
 // What the main window's skin list shows: the skins of the Skins folder, read
-// off the window's thread at start and whenever another program changes the
-// folder (or makes it anew), with the skins that hold the active skin's bytes
-// marked. A change seen during a long step is read once the step has ended.
+// off the window's thread at start, after the program's own changes and
+// whenever another program changes the folder (or makes it anew), with the
+// skins that hold the active skin's bytes marked. Every read is asked for
+// through reread, which gathers the requests of one turn of the event loop
+// into one read, and those of a long step into one read once it has ended.
 class SkinList : public QObject
 {
     Q_OBJECT
@@ -32,9 +34,10 @@ public:
         Clear
     };
 
+    // Asks for a read of the folder; a Clear request clears the selection at once.
     void reread(Selection selection);
-    // After the next read this skin is selected, as if by the user.
-    void selectWhenListed(std::filesystem::path file);
+    // Asks for a read, after which this skin is selected, as if by the user.
+    void selectWhenListed(const std::filesystem::path &file);
     // Finds the skins that hold the active skin's bytes again.
     void markActive();
     // Takes a skin that is gone off the list at once, before the next read.
@@ -58,6 +61,7 @@ signals:
     void activeMarked();
 
 private:
+    void startReading();
     void show(Reading reading);
     void watchFolder();
 
@@ -66,6 +70,7 @@ private:
     QFileSystemWatcher *watcher_;
     QTimer gathering_; // changes of a moment bring one read
     std::optional<std::filesystem::path> toSelect_;
+    bool readAsked_ = false; // a read waits for the loop's next turn or a long step's end
     QFuture<Reading> reading_;
     QFuture<std::vector<std::filesystem::path>> marking_;
     int readsStarted_ = 0;

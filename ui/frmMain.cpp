@@ -7,8 +7,8 @@
 #include "DescriptionField.h"
 #include "frmAbout.h"
 #include "frmCommentMenu.h"
-#include "frmHistory.h"
 #include "frmGallery.h"
+#include "frmHistory.h"
 #include "frmPref.h"
 #include "LongStep.h"
 #include "Messages.h"
@@ -17,12 +17,12 @@
 #include "platform/Platform.h"
 #include "platform/WinePrefixes.h"
 #include "PreviewLoader.h"
+#include "RunStart.h"
 #include "Settings.h"
 #include "SkinActions.h"
 #include "SkinDrop.h"
 #include "SkinLibrary.h"
 #include "SkinList.h"
-#include "TemporaryLeftovers.h"
 #include "Twips.h"
 #include "ViewerFolderChoice.h"
 #include "WidgetHandle.h"
@@ -36,7 +36,6 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <utility>
@@ -100,11 +99,9 @@ frmMain::~frmMain()
 void frmMain::Initialize()
 {
     platform::prepareUserInterface();
-    LoadSettings();
-    // Off the window's thread, so that a large Skins folder does not hold up
-    // the start; the pool waits for it before the program ends.
-    QThreadPool::globalInstance()->start(
-        [folders = FoldersWrittenTo()] { RemoveTemporaryLeftovers(folders); });
+    // Leftovers off the window's thread, so that a large Skins folder does not
+    // hold up the start.
+    StartRun(Leftovers::RemovedInBackground);
 }
 
 void frmMain::createControls()
@@ -155,10 +152,7 @@ void frmMain::createControls()
     });
     connect(skins, &SkinList::listed, this, &frmMain::showListed);
     drop = new SkinDrop(File1);
-    connect(drop, &SkinDrop::added, this, [this](const std::filesystem::path &last) {
-        skins->selectWhenListed(last);
-        skins->reread(SkinList::Selection::Keep);
-    });
+    connect(drop, &SkinDrop::added, skins, &SkinList::selectWhenListed);
     connect(btnApplySk, &QPushButton::clicked, this, &frmMain::btnApplySkClick);
     connect(btnDelSkin, &QPushButton::clicked, this, &frmMain::btnDelSkinClick);
     connect(btnPref, &QPushButton::clicked, this, &frmMain::btnPrefClick);
@@ -206,7 +200,7 @@ void frmMain::createMenus()
 
 void frmMain::Load()
 {
-    if (IsFlagOn(Module1::ToolTipsEnable, SettingKeys::ToolTipsEnable))
+    if (IsFlagOn(Flag::ToolTipsEnable))
         createToolTips();
     updateUndo();
     // Read off the window's thread: the window is on screen before a large folder is read.
@@ -227,9 +221,12 @@ void frmMain::createToolTips()
                     0);
 }
 
-void frmMain::RefreshSkinList()
+void frmMain::RefreshSkinList(const std::filesystem::path &gone)
 {
+    // Cleared first: a selected row that goes would hand its selection on.
     skins->reread(SkinList::Selection::Clear);
+    if (!gone.empty())
+        skins->forget(gone);
 }
 
 // The window says why its folder cannot be read once, at load; later reads,
@@ -248,6 +245,13 @@ void frmMain::ActiveSkinChanged()
 {
     skins->markActive();
     updateUndo();
+}
+
+// The active skin file may be another one now. Tooltips are made at load
+// only: a change of their setting counts from the next start.
+void frmMain::SettingsSaved()
+{
+    skins->markActive();
 }
 
 void frmMain::updateUndo()
@@ -309,10 +313,8 @@ void frmMain::btnApplySkClick()
 
 void frmMain::btnDelSkinClick()
 {
-    const std::filesystem::path name = skins->selected();
-    // Deleting is silent: a skin that stays is not reported, it stays listed.
-    if (const Status stays = DeleteSkin(name); !stays && !name.empty())
-        skins->forget(name);
+    // Deleting is silent here: a skin that stays is not reported, it stays listed.
+    [[maybe_unused]] const Status stays = DeleteSkin(skins->selected());
 }
 
 void frmMain::btnPrefClick()
@@ -326,8 +328,8 @@ void frmMain::mnuViewerFolderClick()
     const std::optional<std::filesystem::path> folder = ChangeViewerFolder();
     if (!folder)
         return;
-    // Dropped: only the program's own folder can fail to be named, never a chosen one.
-    static_cast<void>(UseApplicationFolder(*folder));
+    // Only the program's own folder can fail to be named, never a chosen one.
+    [[maybe_unused]] const Status ignored = UseApplicationFolder(*folder);
     Label1->clear();
     Image1->clear();
     Module1::PreviewPath.clear();
@@ -352,10 +354,8 @@ void frmMain::mnuGalleryClick()
     ShowModal(gallery);
     // The list follows the gallery's apply, deletes and marks as they happen;
     // the skin applied last there is selected as if the user had chosen it.
-    if (!gallery.lastApplied().empty()) {
+    if (!gallery.lastApplied().empty())
         skins->selectWhenListed(gallery.lastApplied());
-        skins->reread(SkinList::Selection::Keep);
-    }
 }
 
 void frmMain::mnuAboutClick()

@@ -28,9 +28,10 @@ public:
     // UserInterface
     void ShowMessage(const QString &text, Icon icon, const QString &caption) override;
     void ShowError(const FileError &error) override;
-    void RefreshSkinList() override;
+    void RefreshSkinList(const std::filesystem::path &gone) override;
     void RunLongStep(const QString &waitingFor, const std::function<void()> &work) override;
     void ActiveSkinChanged() override;
+    void SettingsSaved() override;
 
     // The window's tooltip helper, made on first use.
     cToolTipEx &ToolTips();

@@ -50,9 +50,9 @@ frmPref::frmPref()
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 
     Text1->setText(Module1::SkinFileName);
-    Check1->showFlag(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply);
-    Check2->showFlag(Module1::ToolTipsEnable, SettingKeys::ToolTipsEnable);
-    Check3->showFlag(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable);
+    Check1->showFlag(Flag::RunKLVAfterApply);
+    Check2->showFlag(Flag::ToolTipsEnable);
+    Check3->showFlag(Flag::KillKelvoraEnable);
 }
 
 void frmPref::Command1Clicked()

@@ -61,11 +61,18 @@ struct Failure
     std::string reason() const;
 };
 
-// The outcome of a call that only succeeds or fails.
-using Status = std::optional<Failure>;
+// The outcome of a call that only succeeds or fails: std::nullopt when it
+// succeeded, the Failure when it failed. A status left unused on purpose says
+// so where it is dropped.
+class [[nodiscard]] Status : public std::optional<Failure>
+{
+public:
+    using std::optional<Failure>::optional;
+};
 
-// The value of a call that can fail.
-template <typename T> struct Result
+// The value of a call that can fail, built as {value, std::nullopt} or
+// {{}, failure}.
+template <typename T> struct [[nodiscard]] Result
 {
     T value{};
     Status failure;

@@ -57,7 +57,7 @@ private:
 
 TEST_F(DeleteSkinTest, MovesTheSkinAndItsPreviewToTheTrash)
 {
-    DeleteSkin("Blue.scn");
+    EXPECT_FALSE(DeleteSkin("Blue.scn"));
 
     EXPECT_EQ(skins(), QStringList{QStringLiteral("Red.scn")});
     EXPECT_EQ(trash(), (QStringList{QStringLiteral("Blue.jpg"), QStringLiteral("Blue.scn")}));
@@ -69,7 +69,7 @@ TEST_F(DeleteSkinTest, MovesTheSkinAndItsPreviewToTheTrash)
 // The preview shown last (Blue's) belongs to another skin and stays.
 TEST_F(DeleteSkinTest, SkinWithoutPreviewGoesAlone)
 {
-    DeleteSkin("Red.scn");
+    EXPECT_FALSE(DeleteSkin("Red.scn"));
 
     EXPECT_EQ(skins(), (QStringList{QStringLiteral("Blue.jpg"), QStringLiteral("Blue.scn")}));
     EXPECT_EQ(trash(), QStringList{QStringLiteral("Red.scn")});
@@ -78,8 +78,8 @@ TEST_F(DeleteSkinTest, SkinWithoutPreviewGoesAlone)
 
 TEST_F(DeleteSkinTest, DeletingASecondTimeWithNothingSelectedChangesNoFile)
 {
-    DeleteSkin("Blue.scn");
-    DeleteSkin({});
+    EXPECT_FALSE(DeleteSkin("Blue.scn"));
+    EXPECT_FALSE(DeleteSkin({}));
 
     EXPECT_TRUE(QFileInfo(skinsFolder()).isDir());
     EXPECT_EQ(skins(), QStringList{QStringLiteral("Red.scn")});
@@ -90,7 +90,7 @@ TEST_F(DeleteSkinTest, DeletingASecondTimeWithNothingSelectedChangesNoFile)
 
 TEST_F(DeleteSkinTest, NothingSelectedChangesNoFileNotEvenThePreviewShownLast)
 {
-    DeleteSkin({});
+    EXPECT_FALSE(DeleteSkin({}));
 
     EXPECT_TRUE(QFileInfo(skinsFolder()).isDir());
     EXPECT_EQ(skins(), (QStringList{QStringLiteral("Blue.jpg"), QStringLiteral("Blue.scn"),
@@ -105,7 +105,7 @@ TEST_F(DeleteSkinTest, WithoutATrashTheFilesAreRemovedForGood)
     writeFile(root.path() + QStringLiteral("/not-a-folder"), "x");
     setEnvironment("XDG_DATA_HOME", root.path() + QStringLiteral("/not-a-folder/share"));
 
-    DeleteSkin("Blue.scn");
+    EXPECT_FALSE(DeleteSkin("Blue.scn"));
 
     EXPECT_EQ(skins(), QStringList{QStringLiteral("Red.scn")});
     EXPECT_TRUE(trash().isEmpty());

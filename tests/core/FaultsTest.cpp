@@ -44,7 +44,7 @@ TEST_F(CoreFaultsTest, NamesThatAreNoTextAreKeptAsTheFileSystemGivesThem)
     const std::filesystem::path folder =
         ToNativePath(appFolder()) / std::string("\xCF\xE0\xEF\xEA\xE0"); // "Папка" in cp1251
     ASSERT_TRUE(std::filesystem::create_directories(folder / "Skins"));
-    UseApplicationFolder(folder);
+    ASSERT_FALSE(UseApplicationFolder(folder));
     const std::filesystem::path name = std::string("\xCD\xEE\xF7\xFC.scn"); // "Ночь.scn"
     std::filesystem::path preview = name;
     preview.replace_extension(".jpg");
@@ -59,7 +59,7 @@ TEST_F(CoreFaultsTest, NamesThatAreNoTextAreKeptAsTheFileSystemGivesThem)
     EXPECT_TRUE(ReadDescription(SkinFilePath(listed.value[0].file)).value.startsWith(u"Ночь"));
     ApplySkin(listed.value[0].file);
     EXPECT_EQ(std::filesystem::file_size(folder / "Kelvora.rus"), 900u);
-    DeleteSkin(listed.value[0].file);
+    EXPECT_FALSE(DeleteSkin(listed.value[0].file));
     EXPECT_TRUE(std::filesystem::is_empty(folder / "Skins"));
     EXPECT_TRUE(ui.errors.empty());
 }
@@ -85,7 +85,7 @@ TEST_F(CoreFaultsTest, DeletingASkinOfTheLongestNameEnds)
     const QString name = QString(251, u'n') + QStringLiteral(".scn");
     writeFile(skin(name), "x");
 
-    DeleteSkin(ToNativePath(name));
+    EXPECT_FALSE(DeleteSkin(ToNativePath(name)));
 
     EXPECT_FALSE(QFileInfo::exists(skin(name)));
     EXPECT_EQ(ui.refreshes, 1);

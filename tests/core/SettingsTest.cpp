@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "Module1.h"
+#include "RecordingUserInterface.h"
 #include "TempAppFolder.h"
 
 #include <QFileInfo>
@@ -32,8 +33,8 @@ TEST_F(SettingsTest, EmptyStoreGivesTheDefaults)
 {
     LoadSettings();
     EXPECT_EQ(copies(), (SettingValues{"Kelvora.rus", "0", "0", "1"}));
-    EXPECT_TRUE(IsFlagOn(Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable));
-    EXPECT_FALSE(IsFlagOn(Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply));
+    EXPECT_TRUE(IsFlagOn(Flag::KillKelvoraEnable));
+    EXPECT_FALSE(IsFlagOn(Flag::RunKLVAfterApply));
 }
 
 TEST_F(SettingsTest, StoredValuesComeBackExactlyEvenWhenEmpty)
@@ -118,25 +119,51 @@ TEST_F(SettingsTest, LoadsInItsOrderAndSavesEachValueBeforeItsCopyInAnother)
     EXPECT_EQ(copies(), (SettingValues{"s", "r", "t", "KillKelvoraEnable"}));
 }
 
+// The user interface hears of a save once, and only when a copy changed.
+TEST_F(SettingsTest, ASaveIsToldOnceWhenItChangedACopy)
+{
+    RecordingUserInterface ui;
+    RecordingStore store;
+    SetSettingsStoreForTesting(&store);
+    store.refuse = "RunKLVAfterApply"; // the first saved
+    EXPECT_TRUE(SaveSettings({"s", "r", "t", "k"}));
+    EXPECT_EQ(ui.settingsSaved, 0);
+
+    store.refuse = "KillKelvoraEnable"; // the last saved
+    EXPECT_TRUE(SaveSettings({"s", "r", "t", "k"}));
+    SetSettingsStoreForTesting(nullptr);
+    EXPECT_EQ(ui.settingsSaved, 1);
+}
+
+// Each flag is read from its own copy, with its own key's default.
 TEST_F(SettingsTest, FlagIsOnExactlyForTheNumberOne)
 {
-    const SettingKey &off = SettingKeys::RunKLVAfterApply;
-    const SettingKey &on = SettingKeys::KillKelvoraEnable;
+    const auto isOn = [](QString &copy, Flag flag, const char *value) {
+        copy = QString::fromLatin1(value);
+        return IsFlagOn(flag);
+    };
+    QString &off = Module1::RunKLVAfterApply;
+    QString &on = Module1::KillKelvoraEnable;
     for (const char *value : {"1", " 1 ", "1.0", "1e0"})
-        EXPECT_TRUE(IsFlagOn(QString::fromLatin1(value), off)) << value;
+        EXPECT_TRUE(isOn(off, Flag::RunKLVAfterApply, value)) << value;
     for (const char *value : {"0", "2", "-1", "1.5", "0.999"})
-        EXPECT_FALSE(IsFlagOn(QString::fromLatin1(value), on)) << value;
+        EXPECT_FALSE(isOn(on, Flag::KillKelvoraEnable, value)) << value;
     // Not a number: the key's default decides.
     for (const char *value : {"", "word", "1x"}) {
-        EXPECT_FALSE(IsFlagOn(QString::fromLatin1(value), off)) << value;
-        EXPECT_TRUE(IsFlagOn(QString::fromLatin1(value), on)) << value;
+        EXPECT_FALSE(isOn(off, Flag::RunKLVAfterApply, value)) << value;
+        EXPECT_TRUE(isOn(on, Flag::KillKelvoraEnable, value)) << value;
+        EXPECT_FALSE(isOn(Module1::ToolTipsEnable, Flag::ToolTipsEnable, value)) << value;
     }
 }
 
 TEST_F(SettingsTest, CheckStateRoundsHalfToEvenWithinRange)
 {
-    const SettingKey &off = SettingKeys::ToolTipsEnable;
-    const SettingKey &on = SettingKeys::KillKelvoraEnable;
+    const auto stateOf = [](QString &copy, Flag flag, const char *value) {
+        copy = QString::fromLatin1(value);
+        return CheckStateOf(flag);
+    };
+    QString &off = Module1::ToolTipsEnable;
+    QString &on = Module1::KillKelvoraEnable;
     const struct
     {
         const char *value;
@@ -144,10 +171,11 @@ TEST_F(SettingsTest, CheckStateRoundsHalfToEvenWithinRange)
     } cases[] = {{"0", 0},   {"1", 1},   {"2", 2},   {" 2 ", 2}, {"0.5", 0},
                  {"1.5", 2}, {"2.5", 2}, {"1.4", 1}, {"-0.4", 0}};
     for (const auto &c : cases)
-        EXPECT_EQ(CheckStateOf(QString::fromLatin1(c.value), on), c.state) << c.value;
+        EXPECT_EQ(stateOf(on, Flag::KillKelvoraEnable, c.value), c.state) << c.value;
     for (const char *value : {"3", "-1", "70000", "word", ""}) {
-        EXPECT_EQ(CheckStateOf(QString::fromLatin1(value), off), 0) << value;
-        EXPECT_EQ(CheckStateOf(QString::fromLatin1(value), on), 1) << value;
+        EXPECT_EQ(stateOf(off, Flag::ToolTipsEnable, value), 0) << value;
+        EXPECT_EQ(stateOf(on, Flag::KillKelvoraEnable, value), 1) << value;
+        EXPECT_EQ(stateOf(Module1::RunKLVAfterApply, Flag::RunKLVAfterApply, value), 0) << value;
     }
 }
 

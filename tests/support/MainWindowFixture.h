@@ -157,6 +157,16 @@ protected:
         return QColor(pure(pixel.red()), pure(pixel.green()), pure(pixel.blue()));
     }
 
+    // The picture shown, and the picture of a skin's preview file, pixel for pixel.
+    QImage shownPicture() const
+    {
+        return child<QLabel>("Image1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    static QImage pictureOf(const QString &name)
+    {
+        return QImage(previewPath(name)).convertToFormat(QImage::Format_RGB32);
+    }
+
     const QSize previewSize{40, 20};
     std::unique_ptr<frmMain> window;
 };

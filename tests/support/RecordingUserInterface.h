@@ -39,11 +39,13 @@ public:
             onMessage();
     }
 
-    void RefreshSkinList() override { ++refreshes; }
+    void RefreshSkinList(const std::filesystem::path &) override { ++refreshes; }
+    void SettingsSaved() override { ++settingsSaved; }
 
     std::vector<RecordedMessage> messages;
     std::vector<FileError> errors;
     int refreshes = 0;
+    int settingsSaved = 0;
     std::function<void()> onMessage; // runs while a message or error would be on screen
 };
 

@@ -22,7 +22,7 @@ protected:
         ASSERT_TRUE(root.isValid());
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("app/Skins")));
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
-        UseApplicationFolder(ToNativePath(appFolder()));
+        ASSERT_FALSE(UseApplicationFolder(ToNativePath(appFolder())));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataFolder()));
     }
@@ -30,7 +30,7 @@ protected:
     void TearDown() override
     {
         qputenv("XDG_DATA_HOME", savedDataHome);
-        UseApplicationFolder({});
+        EXPECT_FALSE(UseApplicationFolder({})); // the executable's folder
     }
 
     QString appFolder() const { return root.path() + QStringLiteral("/app"); }

@@ -274,6 +274,30 @@ TEST_F(UserFlowsTest, TheMarkFollowsEachApplyAndUndo)
     EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("b.scn"))));
 }
 
+// Another active skin file named in the preferences moves the mark to its skin
+// as soon as they are saved, before any apply.
+TEST_F(UserFlowsTest, TheMarkFollowsTheActiveSkinFileNamedInThePreferences)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("b"));
+    writeFile(activeSkin(), readFile(skinPath(QStringLiteral("a.scn"))));
+    writeFile(appFolder() + QStringLiteral("/Другой.rus"),
+              readFile(skinPath(QStringLiteral("b.scn"))));
+    open();
+    const QAbstractItemModel &model = *child<QListView>("File1")->model();
+    EXPECT_EQ(marked(model), QStringList{QStringLiteral("a.scn")});
+    AnswerNext<frmPref>([](frmPref &dialog) {
+        auto *fileName = dialog.findChild<QLineEdit *>(QStringLiteral("Text1"));
+        fileName->selectAll();
+        typeText(fileName, QStringLiteral("Другой.rus"));
+        click(dialog, "Command1");
+    });
+
+    andWaitForTheList([this] { clickButton("btnPref"); });
+
+    EXPECT_EQ(marked(model), QStringList{QStringLiteral("b.scn")});
+}
+
 // Two applies, then the history window: its entries newest first, the chosen
 // one's preview, and "Вернуть" puts that skin back and marks it.
 TEST_F(UserFlowsTest, TheHistoryWindowPutsBackTheChosenEntry)

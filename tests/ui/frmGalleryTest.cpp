@@ -177,7 +177,11 @@ TEST_F(frmGalleryTest, DeleteKeyDeletesTheChosenSkinInBothWindows)
     QStringList left;
     inGallery([&](frmGallery &gallery) {
         choose(gallery, QStringLiteral("a.scn"));
-        andWaitForTheList([&] { QTest::keyClick(&grid(gallery), Qt::Key_Delete); });
+        andWaitForTheList([&] {
+            QTest::keyClick(&grid(gallery), Qt::Key_Delete);
+            // Gone at once, before the folder is read again.
+            EXPECT_EQ(shown(gallery), QStringList{QStringLiteral("b.scn")});
+        });
         left = shown(gallery);
     });
 

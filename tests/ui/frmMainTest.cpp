@@ -1,7 +1,6 @@
 #include "cToolTipEx.h"
 #include "frmViewerFolder.h"
 #include "MainWindowFixture.h"
-#include "Module1.h"
 #include "Settings.h"
 #include "Twips.h"
 #include "ViewerFolderChoice.h"
@@ -19,14 +18,12 @@ TEST_F(frmMainTest, StartsWithTheListAndNothingSelected)
 {
     addSkin(QStringLiteral("b.scn"), QStringLiteral("B"));
     addSkin(QStringLiteral("A.scn"), QStringLiteral("A"));
-    Module1::PreviewPath.clear();
     open();
 
     EXPECT_EQ(listed(), (QStringList{QStringLiteral("A.scn"), QStringLiteral("b.scn")}));
     EXPECT_TRUE(nothingSelected());
     EXPECT_TRUE(child<QLabel>("Label1")->text().isEmpty());
     EXPECT_TRUE(child<QLabel>("Image1")->pixmap().isNull());
-    EXPECT_TRUE(Module1::PreviewPath.empty());
     EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>("btnApplySk"));
 }
 
@@ -41,18 +38,18 @@ TEST_F(frmMainTest, SelectionShowsDescriptionAndKeepsTheLastPictureThatLoaded)
 
     clickSkin(QStringLiteral("a.scn"));
     EXPECT_EQ(description->text(), QStringLiteral("first skin") + QString(245, u' '));
-    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("a.scn")));
+    EXPECT_EQ(shownPicture(), pictureOf(QStringLiteral("a.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::red));
     EXPECT_EQ(child<QLabel>("Image1")->size(), previewSize); // natural size
 
     clickSkin(QStringLiteral("b.scn"));
     EXPECT_TRUE(description->text().startsWith(QStringLiteral("no preview")));
-    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("b.scn")));
+    EXPECT_EQ(shownPicture(), pictureOf(QStringLiteral("a.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::red));
 
     clickSkin(QStringLiteral("c.scn"));
     EXPECT_TRUE(description->text().startsWith(QStringLiteral("broken preview")));
-    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("c.scn")));
+    EXPECT_EQ(shownPicture(), pictureOf(QStringLiteral("a.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::red));
 }
 
@@ -91,7 +88,7 @@ TEST_F(frmMainTest, UnreadableSkinIsReportedAndChangesNothing)
     ASSERT_EQ(messages.seen.size(), 1);
     EXPECT_TRUE(messages.seen[0].text.contains(skinPath(QStringLiteral("b.scn"))));
     EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("first")));
-    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("a.scn")));
+    EXPECT_EQ(shownPicture(), pictureOf(QStringLiteral("a.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::blue));
 }
 
@@ -112,6 +109,8 @@ TEST_F(frmMainTest, DeletingTheSelectedSkinKeepsDescriptionAndPicture)
     addSkin(QStringLiteral("b.scn"), QStringLiteral("kept"));
     open();
     clickSkin(QStringLiteral("a.scn"));
+    const QImage doomedPicture = pictureOf(QStringLiteral("a.scn"));
+    ASSERT_FALSE(doomedPicture.isNull());
     andWaitForTheList([this] {
         clickButton("btnDelSkin");
         // Gone at once, before the folder is read again.
@@ -122,7 +121,7 @@ TEST_F(frmMainTest, DeletingTheSelectedSkinKeepsDescriptionAndPicture)
     EXPECT_TRUE(nothingSelected());
     EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("doomed")));
     EXPECT_EQ(previewColour(), QColor(Qt::green));
-    EXPECT_EQ(text(Module1::PreviewPath), previewPath(QStringLiteral("a.scn")));
+    EXPECT_EQ(shownPicture(), doomedPicture);
     EXPECT_FALSE(QFileInfo::exists(skinPath(QStringLiteral("a.scn"))));
 }
 
