@@ -22,12 +22,12 @@ std::optional<std::uintmax_t> sizeOf(const fs::path &file)
 Replacement ReplaceActiveSkin(const fs::path &source, const fs::path &active,
                               HistoryKeeper &history)
 {
-    const Status notKept = history.Keep(active);
+    const Status notKept = history.keep(active);
     if (const platform::Status failed = platform::copyReplacing(source, active)) {
-        history.Discard();
+        history.discard();
         return {ToFileError(*failed), std::nullopt};
     }
-    const Status committed = history.Commit();
+    const Status committed = history.commit();
     return {std::nullopt, notKept ? notKept : committed};
 }
 

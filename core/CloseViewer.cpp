@@ -38,9 +38,9 @@ void Module1::CloseViewer()
 {
     UserInterface &ui = *CurrentUserInterface();
     bool stillOpen = false;
-    ui.RunLongStep(QStringLiteral("Ожидание закрытия Kelvora…"),
+    ui.runLongStep(QStringLiteral("Ожидание закрытия Kelvora…"),
                    [&stillOpen] { stillOpen = viewerStillOpenAfterClosing(); });
     if (stillOpen)
-        ui.ShowMessage(QStringLiteral("Ошибка закрытия Kelvora."), UserInterface::Icon::None,
+        ui.showMessage(QStringLiteral("Ошибка закрытия Kelvora."), UserInterface::Icon::None,
                        kApplicationTitle);
 }

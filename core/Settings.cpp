@@ -134,7 +134,7 @@ Status SaveSettings(const SettingValues &values)
         changed = true;
     }
     if (changed)
-        CurrentUserInterface()->SettingsSaved();
+        CurrentUserInterface()->settingsSaved();
     return failed;
 }
 

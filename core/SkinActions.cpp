@@ -21,7 +21,7 @@ bool activeSkinNameIsUsable(UserInterface &ui)
     const QString problem = ActiveSkinNameProblem(Module1::SkinFileName);
     if (problem.isEmpty())
         return true;
-    ui.ShowMessage(QStringLiteral("В настройках указано неверное имя файла скина Kelvora «%1»: "
+    ui.showMessage(QStringLiteral("В настройках указано неверное имя файла скина Kelvora «%1»: "
                                   "%2. Исправьте его в окне «Настройки».")
                        .arg(Module1::SkinFileName, problem),
                    UserInterface::Icon::Critical, kApplicationTitle);
@@ -41,22 +41,22 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
 
     // From here on a step that fails is reported and the next one runs.
     if (source.empty()) {
-        ui.ShowMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
+        ui.showMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
                        kApplicationTitle);
     } else {
         HistoryKeeper history(HistoryFolder(), ApplicationFolder(), SkinsFolderPath());
         Replacement replaced;
-        ui.RunLongStep(QStringLiteral("Копирование скина…"),
+        ui.runLongStep(QStringLiteral("Копирование скина…"),
                        [&replaced, &source, &history, active = ActiveSkinPath()] {
                            replaced = ReplaceActiveSkin(source, active, history);
                        });
         if (replaced.failure)
-            ui.ShowError(*replaced.failure);
+            ui.showError(*replaced.failure);
         else if (replaced.notKept)
-            ui.ShowWarning(QStringLiteral("Заменённый скин не сохранён в журнале скинов, поэтому "
+            ui.showWarning(QStringLiteral("Заменённый скин не сохранён в журнале скинов, поэтому "
                                           "это применение нельзя будет отменить.\n%1")
                                .arg(FileErrorText(*replaced.notKept)));
-        ui.ActiveSkinChanged();
+        ui.activeSkinChanged();
     }
 
     if (IsFlagOn(Flag::RunKLVAfterApply)) {
@@ -84,9 +84,9 @@ void UndoApply()
         return;
     const Result<std::vector<HistoryEntry>> entries = ReadHistory();
     if (!entries.ok())
-        CurrentUserInterface()->ShowError(*entries.error);
+        CurrentUserInterface()->showError(*entries.error);
     else if (entries.value.empty())
-        CurrentUserInterface()->ShowMessage(QStringLiteral("Вернуть нечего: журнал скинов пуст."),
+        CurrentUserInterface()->showMessage(QStringLiteral("Вернуть нечего: журнал скинов пуст."),
                                             UserInterface::Icon::Information, kApplicationTitle);
     else
         ReturnToEntry(entries.value.front());
@@ -122,6 +122,6 @@ Status DeleteSkin(const std::filesystem::path &name)
         [[maybe_unused]] const platform::Status ignored =
             platform::moveToTrash(PreviewPathFor(name));
     }
-    CurrentUserInterface()->RefreshSkinList(failure ? std::filesystem::path() : name);
+    CurrentUserInterface()->refreshSkinList(failure ? std::filesystem::path() : name);
     return failure;
 }

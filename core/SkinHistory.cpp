@@ -242,10 +242,10 @@ HistoryKeeper::HistoryKeeper(Result<fs::path> history, fs::path viewerFolder, fs
 
 HistoryKeeper::~HistoryKeeper()
 {
-    Discard();
+    discard();
 }
 
-Status HistoryKeeper::Keep(const fs::path &active)
+Status HistoryKeeper::keep(const fs::path &active)
 {
     if (!history_.ok())
         return history_.error;
@@ -276,7 +276,7 @@ Status HistoryKeeper::Keep(const fs::path &active)
     return std::nullopt;
 }
 
-Status HistoryKeeper::Commit()
+Status HistoryKeeper::commit()
 {
     if (kept_.empty()) {
         release();
@@ -336,7 +336,7 @@ Status HistoryKeeper::Commit()
     return std::nullopt;
 }
 
-void HistoryKeeper::Discard()
+void HistoryKeeper::discard()
 {
     if (!kept_.empty())
         removeEntry(std::exchange(kept_, {}));

@@ -53,8 +53,8 @@ Result<std::vector<HistoryEntry>> ReadHistory(const std::filesystem::path &histo
 // The entries of the application folder's history.
 Result<std::vector<HistoryEntry>> ReadHistory();
 
-// Keeps the active skin file that one apply replaces. Keep() takes the
-// history's lock, which this holds until Commit() or Discard(), so that the
+// Keeps the active skin file that one apply replaces. keep() takes the
+// history's lock, which this holds until commit() or discard(), so that the
 // file it keeps is the one the apply replaces.
 class HistoryKeeper
 {
@@ -73,15 +73,15 @@ public:
     // Nothing is kept, and nothing is wrong, when there is no active skin
     // file. A failure says why this replacement cannot be undone; the
     // replacement goes on, under the lock when it could be taken.
-    [[nodiscard]] Status Keep(const std::filesystem::path &active);
+    [[nodiscard]] Status keep(const std::filesystem::path &active);
 
     // After the replacement: the entry becomes the newest unless it holds the
     // bytes of the newest already, and entries past the bounds go. A failure
     // says why the replacement cannot be undone.
-    [[nodiscard]] Status Commit();
+    [[nodiscard]] Status commit();
 
     // The replacement failed: the entry made for it goes again.
-    void Discard();
+    void discard();
 
 private:
     void release();

@@ -5,9 +5,9 @@ namespace {
 class SilentInterface final : public UserInterface
 {
 public:
-    void ShowMessage(const QString &, Icon, const QString &) override {}
-    void ShowError(const FileError &) override {}
-    void RefreshSkinList(const std::filesystem::path &) override {}
+    void showMessage(const QString &, Icon, const QString &) override {}
+    void showError(const FileError &) override {}
+    void refreshSkinList(const std::filesystem::path &) override {}
 };
 
 SilentInterface silent;

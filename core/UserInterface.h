@@ -25,26 +25,26 @@ public:
     virtual ~UserInterface() = default;
 
     // Returns when the user has dismissed the message.
-    virtual void ShowMessage(const QString &text, Icon icon, const QString &caption) = 0;
+    virtual void showMessage(const QString &text, Icon icon, const QString &caption) = 0;
     // A failed file or platform operation; returns when the user has dismissed it.
-    virtual void ShowError(const FileError &error) = 0;
+    virtual void showError(const FileError &error) = 0;
     // What the user must know of work that was done all the same.
-    virtual void ShowWarning(const QString &text)
+    virtual void showWarning(const QString &text)
     {
-        ShowMessage(text, Icon::Warning, kApplicationTitle);
+        showMessage(text, Icon::Warning, kApplicationTitle);
     }
     // The Skins folder changed: the list is read again. A skin known to be
     // gone (empty: none) leaves the list at once, before the read.
-    virtual void RefreshSkinList(const std::filesystem::path &gone) = 0;
+    virtual void refreshSkinList(const std::filesystem::path &gone) = 0;
     // The active skin file may hold other bytes now.
-    virtual void ActiveSkinChanged() {}
+    virtual void activeSkinChanged() {}
     // The preferences were saved: the copies of the settings may hold other values.
-    virtual void SettingsSaved() {}
+    virtual void settingsSaved() {}
 
     // Runs work, which touches no part of the user interface, and returns when
     // it is done. An interface with windows runs it off its own thread, so that
     // it keeps painting, takes no input meanwhile and can say what it waits for.
-    virtual void RunLongStep(const QString &waitingFor, const std::function<void()> &work)
+    virtual void runLongStep(const QString &waitingFor, const std::function<void()> &work)
     {
         Q_UNUSED(waitingFor);
         work();

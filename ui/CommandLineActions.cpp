@@ -25,7 +25,7 @@ void listSkins(ConsoleInterface &console)
 {
     const Result<std::vector<SkinName>> listed = SkinsOfTheFolder();
     if (!listed.ok()) {
-        console.ShowError(*listed.error);
+        console.showError(*listed.error);
         return;
     }
     const std::vector<std::filesystem::path> active =
@@ -42,7 +42,7 @@ std::optional<std::vector<HistoryEntry>> readHistory(ConsoleInterface &console)
 {
     const Result<std::vector<HistoryEntry>> entries = ReadHistory();
     if (!entries.ok()) {
-        console.ShowError(*entries.error);
+        console.showError(*entries.error);
         return std::nullopt;
     }
     return entries.value;
@@ -89,7 +89,7 @@ void undoApply(int entry, ConsoleInterface &console)
     if (!entries)
         return;
     if (std::size_t(entry) > entries->size())
-        console.Report(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
+        console.report(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
                            .arg(entry)
                            .arg(entries->size()));
     else
@@ -99,7 +99,7 @@ void undoApply(int entry, ConsoleInterface &console)
 void deleteSkin(const std::filesystem::path &name, ConsoleInterface &console)
 {
     if (const Status failed = DeleteSkin(name))
-        console.ShowError(*failed);
+        console.showError(*failed);
 }
 
 // The text as the window shows it, without the spaces that pad the field.
@@ -107,7 +107,7 @@ void printDescription(const std::filesystem::path &name, ConsoleInterface &conso
 {
     const Result<QString> field = ReadDescription(SkinFilePath(name));
     if (!field.ok()) {
-        console.ShowError(*field.error);
+        console.showError(*field.error);
         return;
     }
     QString text = ShownDescription(field.value);
@@ -123,11 +123,11 @@ void writeDescription(const std::filesystem::path &name, const QString &text,
     // no skin, so a mistyped name makes none.
     const std::filesystem::path skin = SkinFilePath(name);
     if (const QString problem = DescriptionTextProblem(text); !problem.isEmpty())
-        console.Report(problem);
+        console.report(problem);
     else if (const Result<QString> field = ReadDescription(skin); !field.ok())
-        console.ShowError(*field.error);
+        console.showError(*field.error);
     else if (const Status failed = WriteDescription(skin, text))
-        console.ShowError(*failed);
+        console.showError(*failed);
 }
 
 // Runs work on the skin that --list prints as printed; a name that no skin
@@ -141,7 +141,7 @@ onSkin(const QString &printed,
         if (skin.ok())
             work(skin.value, console);
         else
-            console.ShowError(*skin.error);
+            console.showError(*skin.error);
     };
 }
 
@@ -195,10 +195,10 @@ int RunCommandLine(const CommandLine &line)
         return 1;
     // Without its folder the program would work on some other folder.
     if (const Status failed = UseApplicationFolder(*folder)) {
-        console.ShowError(*failed);
+        console.showError(*failed);
         return 1;
     }
     StartRun(Leftovers::RemovedNow);
     work(console);
-    return console.Failed() ? 1 : 0;
+    return console.failed() ? 1 : 0;
 }

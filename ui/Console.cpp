@@ -6,25 +6,25 @@ void PrintLine(std::FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
-void ConsoleInterface::ShowMessage(const QString &text, Icon, const QString &)
+void ConsoleInterface::showMessage(const QString &text, Icon, const QString &)
 {
-    Report(text);
+    report(text);
 }
 
-void ConsoleInterface::ShowError(const FileError &error)
+void ConsoleInterface::showError(const FileError &error)
 {
-    Report(FileErrorText(error));
+    report(FileErrorText(error));
 }
 
-void ConsoleInterface::ShowWarning(const QString &text)
+void ConsoleInterface::showWarning(const QString &text)
 {
     printOneLine(text);
 }
 
-void ConsoleInterface::Report(const QString &reason)
+void ConsoleInterface::report(const QString &reason)
 {
     printOneLine(reason);
-    failed = true;
+    failed_ = true;
 }
 
 void ConsoleInterface::printOneLine(const QString &text)

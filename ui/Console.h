@@ -17,18 +17,18 @@ public:
     ConsoleInterface(const ConsoleInterface &) = delete;
     ConsoleInterface &operator=(const ConsoleInterface &) = delete;
 
-    void ShowMessage(const QString &text, Icon icon, const QString &caption) override;
-    void ShowError(const FileError &error) override;
+    void showMessage(const QString &text, Icon icon, const QString &caption) override;
+    void showError(const FileError &error) override;
     // The work was done: said on standard error, and the exit code stays 0.
-    void ShowWarning(const QString &text) override;
-    void RefreshSkinList(const std::filesystem::path &) override {}
+    void showWarning(const QString &text) override;
+    void refreshSkinList(const std::filesystem::path &) override {}
 
     // Tells the user why the work failed.
-    void Report(const QString &reason);
-    bool Failed() const { return failed; }
+    void report(const QString &reason);
+    bool failed() const { return failed_; }
 
 private:
     static void printOneLine(const QString &text);
 
-    bool failed = false;
+    bool failed_ = false;
 };

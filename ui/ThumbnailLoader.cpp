@@ -89,7 +89,7 @@ Decoded decodePicture(const std::filesystem::path &picture,
 
 // Beyond this many thumbnails waiting to be stored the oldest go, so that what
 // waits stays small beside the memory bound.
-constexpr std::size_t kMostStoresWaiting = 8;
+constexpr std::size_t kMostStoresWaiting = 32;
 
 } // namespace
 

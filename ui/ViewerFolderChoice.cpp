@@ -74,7 +74,7 @@ std::optional<std::filesystem::path> ViewerFolderForConsole(const std::filesyste
     if (lookup.settled)
         return lookup.folder;
     if (!lookup.vanished.empty()) {
-        console.Report(QStringLiteral("В папке Kelvora «%1», выбранной раньше, больше нет ни "
+        console.report(QStringLiteral("В папке Kelvora «%1», выбранной раньше, больше нет ни "
                                       "Kelvora.exe, ни папки Skins. Укажите папку: %2.")
                            .arg(shown(lookup.vanished), kNamingOptions));
         return std::nullopt;
@@ -82,7 +82,7 @@ std::optional<std::filesystem::path> ViewerFolderForConsole(const std::filesyste
     if (lookup.found.size() == 1)
         return lookup.found.front();
     if (lookup.found.empty()) {
-        console.Report(QStringLiteral("Папка Kelvora не найдена ни в папке программы «%1», ни в "
+        console.report(QStringLiteral("Папка Kelvora не найдена ни в папке программы «%1», ни в "
                                       "префиксах Wine. Укажите её: --folder <папка>.")
                            .arg(shown(ProgramFolder())));
         return std::nullopt;
@@ -90,7 +90,7 @@ std::optional<std::filesystem::path> ViewerFolderForConsole(const std::filesyste
     QStringList folders;
     for (const std::filesystem::path &folder : lookup.found)
         folders.append(QStringLiteral("«%1»").arg(shown(folder)));
-    console.Report(QStringLiteral("Kelvora установлена в нескольких папках: %1. Укажите одну: %2.")
+    console.report(QStringLiteral("Kelvora установлена в нескольких папках: %1. Укажите одну: %2.")
                        .arg(folders.join(QStringLiteral(", ")), kNamingOptions));
     return std::nullopt;
 }

@@ -76,11 +76,11 @@ void frmCommentMenu::btnOpenClicked()
     const QString chosen = chooseSkinFile(this);
     if (chosen.isEmpty() || chosen.size() > kLongestPath)
         return;
-    if (const Status failed = OpenFile(chosen))
+    if (const Status failed = openFile(chosen))
         ShowFileError(this, *failed);
 }
 
-Status frmCommentMenu::OpenFile(const QString &path)
+Status frmCommentMenu::openFile(const QString &path)
 {
     // A file that cannot be read leaves the file opened before, its path and its text.
     const Result<QString> field = ReadDescription(ToNativePath(path));

@@ -16,7 +16,7 @@ public:
 
     // Opens the file as "Открыть..." does once it is chosen; a file that
     // cannot be read changes nothing and is the failure.
-    [[nodiscard]] Status OpenFile(const QString &path);
+    [[nodiscard]] Status openFile(const QString &path);
 
 private:
     void btnOpenClicked();

@@ -222,7 +222,7 @@ void frmGallery::editChosenDescription()
     if (skin.empty())
         return;
     frmCommentMenu editor;
-    if (const Status failed = editor.OpenFile(FromNativePath(SkinFilePath(skin)))) {
+    if (const Status failed = editor.openFile(FromNativePath(SkinFilePath(skin)))) {
         ShowFileError(this, *failed);
         return;
     }

@@ -28,10 +28,10 @@ std::vector<HistoryEntry> readEntries(QWidget *parent)
 frmHistory::frmHistory()
     : FixedDialog(QStringLiteral("Журнал скинов"), 9015, 4515)
 {
-    entries = readEntries(this);
+    entries_ = readEntries(this);
     addLabel("Label1",
-             entries.empty() ? QStringLiteral("Журнал скинов пуст: ни один скин ещё не заменён.")
-                             : QStringLiteral("Скины, которые были активными, новые сверху:"),
+             entries_.empty() ? QStringLiteral("Журнал скинов пуст: ни один скин ещё не заменён.")
+                              : QStringLiteral("Скины, которые были активными, новые сверху:"),
              TwipsRect(120, 120, 5535, 255));
     lstEntries = place(new QTreeWidget(this), "lstEntries", TwipsRect(120, 420, 5535, 3495));
     lstEntries->setHeaderLabels({QStringLiteral("Время"), QStringLiteral("Скин")});
@@ -39,7 +39,7 @@ frmHistory::frmHistory()
     lstEntries->setSelectionMode(QAbstractItemView::SingleSelection);
     lstEntries->header()->setSectionsMovable(false);
     lstEntries->setColumnWidth(0, Twips(1950));
-    for (const HistoryEntry &entry : entries)
+    for (const HistoryEntry &entry : entries_)
         new QTreeWidgetItem(lstEntries,
                             {entry.time.toLocalTime().toString(kTimeFormat), ShownSkinName(entry)});
 
@@ -57,14 +57,14 @@ frmHistory::frmHistory()
     connect(lstEntries, &QTreeWidget::itemSelectionChanged, this, &frmHistory::lstEntriesSelected);
     connect(btnReturn, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    if (!entries.empty())
+    if (!entries_.empty())
         lstEntries->setCurrentItem(lstEntries->topLevelItem(0));
 }
 
 const HistoryEntry *frmHistory::chosen() const
 {
     const int row = lstEntries->indexOfTopLevelItem(lstEntries->currentItem());
-    return row >= 0 && std::size_t(row) < entries.size() ? &entries[std::size_t(row)] : nullptr;
+    return row >= 0 && std::size_t(row) < entries_.size() ? &entries_[std::size_t(row)] : nullptr;
 }
 
 void frmHistory::lstEntriesSelected()

@@ -26,7 +26,7 @@ public:
 private:
     void lstEntriesSelected();
 
-    std::vector<HistoryEntry> entries;
+    std::vector<HistoryEntry> entries_;
     QTreeWidget *lstEntries;
     QLabel *Image1;
     QPushButton *btnReturn;

@@ -76,7 +76,7 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 
 frmMain::frmMain()
 {
-    Initialize();
+    initialize();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kApplicationTitle);
     setWindowIcon(ApplicationIcon());
@@ -87,7 +87,7 @@ frmMain::frmMain()
     setFixedSize(sizeHint());
     CenterOnScreen(this);
     SetUserInterface(this);
-    Load();
+    load();
 }
 
 frmMain::~frmMain()
@@ -96,7 +96,7 @@ frmMain::~frmMain()
         SetUserInterface(nullptr);
 }
 
-void frmMain::Initialize()
+void frmMain::initialize()
 {
     platform::prepareUserInterface();
     // Leftovers off the window's thread, so that a large Skins folder does not
@@ -115,7 +115,7 @@ void frmMain::createControls()
     // A plain list of names: thousands of skins cost one string each.
     File1 = new QListView(Frame1);
     placeInFrame(File1, "File1", TwipsRect(120, 240, 5295, 3405));
-    skins = new SkinList(File1);
+    skins_ = new SkinList(File1);
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
     File1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     File1->setUniformItemSizes(true); // lays out thousands of names without measuring each
@@ -147,12 +147,12 @@ void frmMain::createControls()
     btnApplySk->setFocus();
 
     connect(File1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (!skins->selected().empty())
+        if (!skins_->selected().empty())
             File1Click();
     });
-    connect(skins, &SkinList::listed, this, &frmMain::showListed);
-    drop = new SkinDrop(File1);
-    connect(drop, &SkinDrop::added, skins, &SkinList::selectWhenListed);
+    connect(skins_, &SkinList::listed, this, &frmMain::showListed);
+    drop_ = new SkinDrop(File1);
+    connect(drop_, &SkinDrop::added, skins_, &SkinList::selectWhenListed);
     connect(btnApplySk, &QPushButton::clicked, this, &frmMain::btnApplySkClick);
     connect(btnDelSkin, &QPushButton::clicked, this, &frmMain::btnDelSkinClick);
     connect(btnPref, &QPushButton::clicked, this, &frmMain::btnPrefClick);
@@ -198,18 +198,18 @@ void frmMain::createMenus()
     }
 }
 
-void frmMain::Load()
+void frmMain::load()
 {
     if (IsFlagOn(Flag::ToolTipsEnable))
         createToolTips();
     updateUndo();
     // Read off the window's thread: the window is on screen before a large folder is read.
-    skins->reread(SkinList::Selection::Clear);
+    skins_->reread(SkinList::Selection::Clear);
 }
 
 void frmMain::createToolTips()
 {
-    cToolTipEx &tips = ToolTips();
+    cToolTipEx &tips = toolTips();
     tips.CreateToolTip(WidgetHandle(this), TTS_BALLOON, TTI_INFO, QStringLiteral("Skin Manager"),
                        100, 500, 10000, -1, -1);
     tips.AddToolTip(WidgetHandle(btnApplySk), QStringLiteral("Меняет скин на выбраный"), 0);
@@ -221,37 +221,37 @@ void frmMain::createToolTips()
                     0);
 }
 
-void frmMain::RefreshSkinList(const std::filesystem::path &gone)
+void frmMain::refreshSkinList(const std::filesystem::path &gone)
 {
     // Cleared first: a selected row that goes would hand its selection on.
-    skins->reread(SkinList::Selection::Clear);
+    skins_->reread(SkinList::Selection::Clear);
     if (!gone.empty())
-        skins->forget(gone);
+        skins_->forget(gone);
 }
 
 // The window says why its folder cannot be read once, at load; later reads,
 // which follow what other programs do to the folder, stay quiet.
 void frmMain::showListed(const std::optional<FileError> &failure)
 {
-    if (!std::exchange(firstListing, false) || !failure)
+    if (!std::exchange(firstListing_, false) || !failure)
         return;
     if (isVisible())
         AfterLongStep(this, [this, error = *failure] { ShowFileError(this, error); });
     else
-        pendingListError = failure;
+        pendingListError_ = failure;
 }
 
-void frmMain::ActiveSkinChanged()
+void frmMain::activeSkinChanged()
 {
-    skins->markActive();
+    skins_->markActive();
     updateUndo();
 }
 
 // The active skin file may be another one now. Tooltips are made at load
 // only: a change of their setting counts from the next start.
-void frmMain::SettingsSaved()
+void frmMain::settingsSaved()
 {
-    skins->markActive();
+    skins_->markActive();
 }
 
 void frmMain::updateUndo()
@@ -259,40 +259,40 @@ void frmMain::updateUndo()
     mnuUndoApply->setEnabled(CanUndoApply());
 }
 
-void frmMain::ShowMessage(const QString &text, Icon icon, const QString &caption)
+void frmMain::showMessage(const QString &text, Icon icon, const QString &caption)
 {
-    ::ShowMessage(this, text, icon, caption);
+    ShowMessage(this, text, icon, caption);
 }
 
-void frmMain::ShowError(const FileError &error)
+void frmMain::showError(const FileError &error)
 {
     ShowFileError(this, error);
 }
 
-void frmMain::RunLongStep(const QString &waitingFor, const std::function<void()> &work)
+void frmMain::runLongStep(const QString &waitingFor, const std::function<void()> &work)
 {
-    ::RunLongStep(this, waitingFor, work);
+    RunLongStep(this, waitingFor, work);
 }
 
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (pendingListError)
+    if (pendingListError_)
         AfterLongStep(this, [this] {
-            if (const std::optional<FileError> error = std::exchange(pendingListError, {}))
+            if (const std::optional<FileError> error = std::exchange(pendingListError_, {}))
                 ShowFileError(this, *error);
         });
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    ToolTips().DestroyToolTip();
+    toolTips().DestroyToolTip();
     event->accept();
 }
 
 void frmMain::File1Click()
 {
-    const std::filesystem::path name = skins->selected();
+    const std::filesystem::path name = skins_->selected();
     const Result<QString> description = ReadDescription(SkinFilePath(name));
     if (!description.ok()) {
         ShowFileError(this, *description.error);
@@ -308,13 +308,13 @@ void frmMain::File1Click()
 
 void frmMain::btnApplySkClick()
 {
-    ApplySkin(skins->selected());
+    ApplySkin(skins_->selected());
 }
 
 void frmMain::btnDelSkinClick()
 {
     // Deleting is silent here: a skin that stays is not reported, it stays listed.
-    [[maybe_unused]] const Status stays = DeleteSkin(skins->selected());
+    [[maybe_unused]] const Status stays = DeleteSkin(skins_->selected());
 }
 
 void frmMain::btnPrefClick()
@@ -333,7 +333,7 @@ void frmMain::mnuViewerFolderClick()
     Label1->clear();
     Image1->clear();
     Module1::PreviewPath.clear();
-    skins->reread(SkinList::Selection::Clear);
+    skins_->reread(SkinList::Selection::Clear);
     updateUndo();
 }
 
@@ -350,12 +350,12 @@ void frmMain::mnuDestEditorClick()
 
 void frmMain::mnuGalleryClick()
 {
-    frmGallery gallery(skins->model(), this);
+    frmGallery gallery(skins_->model(), this);
     ShowModal(gallery);
     // The list follows the gallery's apply, deletes and marks as they happen;
     // the skin applied last there is selected as if the user had chosen it.
     if (!gallery.lastApplied().empty())
-        skins->selectWhenListed(gallery.lastApplied());
+        skins_->selectWhenListed(gallery.lastApplied());
 }
 
 void frmMain::mnuAboutClick()
@@ -369,9 +369,9 @@ void frmMain::mnuUndoApplyClick()
     UndoApply();
 }
 
-void frmMain::AddSkinFiles(const QStringList &paths)
+void frmMain::addSkinFiles(const QStringList &paths)
 {
-    drop->addFiles(paths);
+    drop_->addFiles(paths);
 }
 
 void frmMain::mnuHistoryClick()
@@ -381,9 +381,9 @@ void frmMain::mnuHistoryClick()
         ReturnToEntry(*dialog.chosen());
 }
 
-cToolTipEx &frmMain::ToolTips()
+cToolTipEx &frmMain::toolTips()
 {
-    if (!toolTipHelper)
-        toolTipHelper = std::make_unique<cToolTipEx>();
-    return *toolTipHelper;
+    if (!toolTipHelper_)
+        toolTipHelper_ = std::make_unique<cToolTipEx>();
+    return *toolTipHelper_;
 }

@@ -26,28 +26,28 @@ public:
     ~frmMain() override;
 
     // UserInterface
-    void ShowMessage(const QString &text, Icon icon, const QString &caption) override;
-    void ShowError(const FileError &error) override;
-    void RefreshSkinList(const std::filesystem::path &gone) override;
-    void RunLongStep(const QString &waitingFor, const std::function<void()> &work) override;
-    void ActiveSkinChanged() override;
-    void SettingsSaved() override;
+    void showMessage(const QString &text, Icon icon, const QString &caption) override;
+    void showError(const FileError &error) override;
+    void refreshSkinList(const std::filesystem::path &gone) override;
+    void runLongStep(const QString &waitingFor, const std::function<void()> &work) override;
+    void activeSkinChanged() override;
+    void settingsSaved() override;
 
     // The window's tooltip helper, made on first use.
-    cToolTipEx &ToolTips();
+    cToolTipEx &toolTips();
 
     // Adds the files given to the program to open as if they were dropped on the list.
-    void AddSkinFiles(const QStringList &paths);
+    void addSkinFiles(const QStringList &paths);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Initialize();
+    void initialize();
     void createControls();
     void createMenus();
-    void Load();
+    void load();
     void createToolTips();
 
     void File1Click();
@@ -67,8 +67,8 @@ private:
 
     QGroupBox *Frame1 = nullptr;
     QListView *File1 = nullptr;
-    SkinList *skins = nullptr;
-    SkinDrop *drop = nullptr;
+    SkinList *skins_ = nullptr;
+    SkinDrop *drop_ = nullptr;
     QGroupBox *Frame2 = nullptr;
     QLabel *Image1 = nullptr;
     QGroupBox *Frame3 = nullptr;
@@ -78,7 +78,7 @@ private:
     QPushButton *btnPref = nullptr;
     QAction *mnuUndoApply = nullptr;
 
-    std::unique_ptr<cToolTipEx> toolTipHelper;
-    bool firstListing = true;                  // only the read at load reports a failure
-    std::optional<FileError> pendingListError; // shown once the window is on screen
+    std::unique_ptr<cToolTipEx> toolTipHelper_;
+    bool firstListing_ = true;                  // only the read at load reports a failure
+    std::optional<FileError> pendingListError_; // shown once the window is on screen
 };

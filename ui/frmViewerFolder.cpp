@@ -30,7 +30,7 @@ QString chooseFolder(QWidget *parent, const QString &start)
 frmViewerFolder::frmViewerFolder(const QString &intro, std::vector<std::filesystem::path> found,
                                  const std::filesystem::path &current)
     : FixedDialog(QStringLiteral("Папка Kelvora"), 6840, 3480)
-    , folders(std::move(found))
+    , folders_(std::move(found))
 {
     addLabel("Label1", intro, TwipsRect(120, 120, 6600, 615));
     List1 = place(new QListWidget(this), "List1", TwipsRect(120, 780, 6600, 2040));
@@ -40,12 +40,12 @@ frmViewerFolder::frmViewerFolder(const QString &intro, std::vector<std::filesyst
     QPushButton *Command2 =
         addButton("Command2", QStringLiteral("Отмена"), TwipsRect(5400, 2940, 1320, 375));
 
-    if (!current.empty() && std::find(folders.begin(), folders.end(), current) == folders.end())
-        folders.insert(folders.begin(), current);
-    for (const std::filesystem::path &folder : folders)
+    if (!current.empty() && std::find(folders_.begin(), folders_.end(), current) == folders_.end())
+        folders_.insert(folders_.begin(), current);
+    for (const std::filesystem::path &folder : folders_)
         List1->addItem(QDir::toNativeSeparators(FromNativePath(folder)));
-    const auto selected = std::find(folders.begin(), folders.end(), current);
-    List1->setCurrentRow(selected == folders.end() ? 0 : int(selected - folders.begin()));
+    const auto selected = std::find(folders_.begin(), folders_.end(), current);
+    List1->setCurrentRow(selected == folders_.end() ? 0 : int(selected - folders_.begin()));
     Command1->setEnabled(List1->currentRow() >= 0);
     setTabChain({List1, Command1, btnBrowse, Command2});
 
@@ -62,7 +62,7 @@ void frmViewerFolder::Command1Clicked()
     const int row = List1->currentRow();
     if (row < 0)
         return;
-    chosen = folders[std::size_t(row)];
+    chosen_ = folders_[std::size_t(row)];
     accept();
 }
 
@@ -81,6 +81,6 @@ void frmViewerFolder::btnBrowseClicked()
                     UserInterface::Icon::Critical, kApplicationTitle);
         return;
     }
-    chosen = ToNativePath(folder);
+    chosen_ = ToNativePath(folder);
     accept();
 }

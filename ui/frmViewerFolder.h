@@ -21,14 +21,14 @@ public:
                     const std::filesystem::path &current = {});
 
     // The folder chosen, once the dialog is accepted.
-    std::filesystem::path chosenFolder() const { return chosen; }
+    std::filesystem::path chosenFolder() const { return chosen_; }
 
 private:
     void Command1Clicked();
     void btnBrowseClicked();
 
-    std::vector<std::filesystem::path> folders;
-    std::filesystem::path chosen;
+    std::vector<std::filesystem::path> folders_;
+    std::filesystem::path chosen_;
 
     QListWidget *List1;
     QPushButton *Command1;

@@ -41,6 +41,6 @@ int main(int argc, char **argv)
     }
     frmMain window;
     window.show();
-    window.AddSkinFiles(commandLine.files);
+    window.addSkinFiles(commandLine.files);
     return app.exec();
 }

@@ -127,12 +127,12 @@ TEST_F(SettingsTest, ASaveIsToldOnceWhenItChangedACopy)
     SetSettingsStoreForTesting(&store);
     store.refuse = "RunKLVAfterApply"; // the first saved
     EXPECT_TRUE(SaveSettings({"s", "r", "t", "k"}));
-    EXPECT_EQ(ui.settingsSaved, 0);
+    EXPECT_EQ(ui.saves, 0);
 
     store.refuse = "KillKelvoraEnable"; // the last saved
     EXPECT_TRUE(SaveSettings({"s", "r", "t", "k"}));
     SetSettingsStoreForTesting(nullptr);
-    EXPECT_EQ(ui.settingsSaved, 1);
+    EXPECT_EQ(ui.saves, 1);
 }
 
 // Each flag is read from its own copy, with its own key's default.

@@ -25,27 +25,27 @@ public:
     RecordingUserInterface(const RecordingUserInterface &) = delete;
     RecordingUserInterface &operator=(const RecordingUserInterface &) = delete;
 
-    void ShowMessage(const QString &text, Icon icon, const QString &caption) override
+    void showMessage(const QString &text, Icon icon, const QString &caption) override
     {
         messages.push_back({text, icon, caption});
         if (onMessage)
             onMessage();
     }
 
-    void ShowError(const FileError &error) override
+    void showError(const FileError &error) override
     {
         errors.push_back(error);
         if (onMessage)
             onMessage();
     }
 
-    void RefreshSkinList(const std::filesystem::path &) override { ++refreshes; }
-    void SettingsSaved() override { ++settingsSaved; }
+    void refreshSkinList(const std::filesystem::path &) override { ++refreshes; }
+    void settingsSaved() override { ++saves; }
 
     std::vector<RecordedMessage> messages;
     std::vector<FileError> errors;
     int refreshes = 0;
-    int settingsSaved = 0;
+    int saves = 0;
     std::function<void()> onMessage; // runs while a message or error would be on screen
 };
 

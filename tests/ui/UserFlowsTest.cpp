@@ -417,7 +417,7 @@ TEST_F(UserFlowsTest, ASkinGivenToOpenIsAddedAndSelected)
     open();
     AnswerNext<QMessageBox>([](QMessageBox &box) { box.done(QMessageBox::Yes); });
 
-    andWaitForTheList([&] { window->AddSkinFiles(line.files); });
+    andWaitForTheList([&] { window->addSkinFiles(line.files); });
 
     EXPECT_EQ(readFile(skinPath(QStringLiteral("Зима.scn"))), QByteArray(1200, 'w'));
     EXPECT_EQ(child<QListView>("File1")->currentIndex().data().toString(),

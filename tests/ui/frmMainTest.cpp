@@ -151,9 +151,9 @@ TEST_F(frmMainTest, ToolTipsExactlyWhenTheFlagIsOne)
     for (const auto &c : cases) {
         storeSetting("ToolTipsEnable", c.value);
         open();
-        EXPECT_EQ(window->ToolTips().ToolTipCount(), c.tips) << c.value.toStdString();
+        EXPECT_EQ(window->toolTips().ToolTipCount(), c.tips) << c.value.toStdString();
         window->close();
-        EXPECT_EQ(window->ToolTips().ToolTipCount(), 0);
+        EXPECT_EQ(window->toolTips().ToolTipCount(), 0);
     }
 }
 
@@ -222,7 +222,7 @@ TEST_F(frmMainTest, ExitEndsTheProgramWithoutTheCloseHandler)
     fallback.callOnTimeout([] { QCoreApplication::exit(1); });
     fallback.start(10000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
-    EXPECT_EQ(window->ToolTips().ToolTipCount(), 4); // the close handler would have destroyed them
+    EXPECT_EQ(window->toolTips().ToolTipCount(), 4); // the close handler would have destroyed them
 }
 
 TEST_F(frmMainTest, LayoutFollowsTheDesign)
