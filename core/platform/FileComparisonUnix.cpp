@@ -1,8 +1,6 @@
 #include "FileComparison.h"
+#include "PieceComparison.h"
 #include "UnixSupport.h"
-
-#include <cstring>
-#include <vector>
 
 namespace platform {
 
@@ -42,21 +40,9 @@ Result<bool> sameContents(const std::filesystem::path &first, const std::filesys
         return {true, std::nullopt}; // one file under two names
     if (firstStatus.st_size != secondStatus.st_size)
         return {false, std::nullopt};
-    std::vector<char> pieces(2 * kPiece);
-    for (;;) {
-        const Result<std::size_t> fromFirst = readPiece(a.value.get(), first, pieces.data());
-        if (!fromFirst.ok())
-            return {false, fromFirst.failure};
-        const Result<std::size_t> fromSecond =
-            readPiece(b.value.get(), second, pieces.data() + kPiece);
-        if (!fromSecond.ok())
-            return {false, fromSecond.failure};
-        if (fromFirst.value != fromSecond.value ||
-            std::memcmp(pieces.data(), pieces.data() + kPiece, fromFirst.value) != 0)
-            return {false, std::nullopt};
-        if (fromFirst.value < kPiece)
-            return {true, std::nullopt};
-    }
+    return samePieces(
+        kPiece, [&](char *buffer) { return readPiece(a.value.get(), first, buffer); },
+        [&](char *buffer) { return readPiece(b.value.get(), second, buffer); });
 }
 
 } // namespace platform
