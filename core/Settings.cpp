@@ -124,16 +124,16 @@ Status SaveSettings(const SettingValues &values)
         {SettingKeys::KillKelvoraEnable, values.KillKelvoraEnable, Module1::KillKelvoraEnable},
     };
     Status failed;
-    bool changed = false;
+    bool stored = false;
     for (const Saved &setting : inOrder) {
         // Each copy changes only once its value is stored.
         failed = currentStore->SaveSetting(setting.key, setting.value);
         if (failed)
             break;
         setting.copy = setting.value;
-        changed = true;
+        stored = true;
     }
-    if (changed)
+    if (stored)
         CurrentUserInterface()->settingsSaved();
     return failed;
 }

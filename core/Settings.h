@@ -62,7 +62,7 @@ struct SettingValues
 // Saves each value and then replaces its copy, one at a time, in the order
 // RunKLVAfterApply, SkinFileName, ToolTipsEnable, KillKelvoraEnable. Stops at the
 // first value the store does not take; values saved before it keep their new
-// text. The user interface is told once when any copy changed.
+// text. The user interface is told once when any value was stored.
 Status SaveSettings(const SettingValues &values);
 
 // The three flags, each asked for by name: its copy and its key are paired
