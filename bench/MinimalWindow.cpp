@@ -3,12 +3,13 @@
 // for the font configuration first, as the program's does. With --quit it ends
 // as soon as the window is shown.
 
+#include "StartUpEnd.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QTimer>
 
-#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char **argv)
@@ -18,6 +19,6 @@ int main(int argc, char **argv)
     window.setCentralWidget(new QLabel(QStringLiteral("Kelvora Skin Manager"), &window));
     window.show();
     if (argc > 1 && std::strcmp(argv[1], "--quit") == 0)
-        QTimer::singleShot(0, [] { std::_Exit(0); }); // start-up ends here, not teardown
+        QTimer::singleShot(0, &EndStartUp);
     return app.exec();
 }

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kTimedPairs = 9;
+constexpr int kTimedPairs = 15;
 constexpr int kMemoryPairs = 3;
 constexpr double kMiB = 1024.0 * 1024.0;
 
@@ -50,7 +50,7 @@ void ReportProcesses(RatioReporter &reporter)
     const QString minimal = QStringLiteral(KSM_MINIMAL_WINDOW);
     const auto startUp = [&config](const QString &program, const QStringList &arguments) {
         return [&config, program, arguments] {
-            return RunSeconds(program, arguments, config.path(), 30) * 1000;
+            return StartUpSeconds(program, arguments, config.path(), 30) * 1000;
         };
     };
     const auto textWindow = startUp(minimal, {QStringLiteral("--quit")});

@@ -5,8 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
@@ -16,8 +19,9 @@
 
 namespace {
 
+// Starts the program; with an `output` descriptor, its standard output goes there.
 pid_t startProgram(const QString &program, const QStringList &arguments,
-                   const QString &configFolder, unsigned limitSeconds)
+                   const QString &configFolder, unsigned limitSeconds, int output = -1)
 {
     std::vector<QByteArray> words{QFile::encodeName(program)};
     for (const QString &argument : arguments)
@@ -30,6 +34,8 @@ pid_t startProgram(const QString &program, const QStringList &arguments,
 
     const pid_t child = fork();
     if (child == 0) {
+        if (output >= 0)
+            dup2(output, STDOUT_FILENO);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("XDG_CONFIG_HOME", config.constData(), 1);
         alarm(limitSeconds); // a program that does not end by itself is stopped here
@@ -51,14 +57,25 @@ double highWaterMiB(pid_t process)
 
 } // namespace
 
-double RunSeconds(const QString &program, const QStringList &arguments, const QString &configFolder,
-                  unsigned limitSeconds)
+double StartUpSeconds(const QString &program, const QStringList &arguments,
+                      const QString &configFolder, unsigned limitSeconds)
 {
+    int channel[2];
+    if (pipe2(channel, O_CLOEXEC) != 0) // the copy on standard output stays open
+        qFatal("pipe: %s", std::strerror(errno));
     const auto start = std::chrono::steady_clock::now();
-    const pid_t child = startProgram(program, arguments, configFolder, limitSeconds);
+    const pid_t child = startProgram(program, arguments, configFolder, limitSeconds, channel[1]);
+    close(channel[1]);
+    std::string said;
+    char piece[64];
+    for (ssize_t got; (got = read(channel[0], piece, sizeof piece)) > 0;)
+        said.append(piece, std::size_t(got));
+    close(channel[0]);
     waitpid(child, nullptr, 0);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count();
+    if (said.empty())
+        qFatal("%s ended without ending its start-up", qPrintable(program));
+    const std::chrono::steady_clock::time_point end{std::chrono::nanoseconds(std::stoll(said))};
+    return std::chrono::duration<double>(end - start).count();
 }
 
 double PeakResidentMiB(const QString &program, const QStringList &arguments,

@@ -6,9 +6,9 @@
 // Both run the program with a headless display and settings of its own, ending
 // it after `limitSeconds` when it has not ended by itself.
 
-// The seconds from start to end.
-double RunSeconds(const QString &program, const QStringList &arguments, const QString &configFolder,
-                  unsigned limitSeconds);
+// The seconds from start until the program ends its start-up (StartUpEnd.h).
+double StartUpSeconds(const QString &program, const QStringList &arguments,
+                      const QString &configFolder, unsigned limitSeconds);
 
 // The program's peak resident memory in MiB.
 double PeakResidentMiB(const QString &program, const QStringList &arguments,
