@@ -2,11 +2,11 @@
 
 #include "ActiveSkin.h"
 #include "AppFolder.h"
+#include "FolderWatch.h"
 #include "LongStep.h"
 #include "PlatformEdge.h"
 #include "SkinListModel.h"
 
-#include <QFileSystemWatcher>
 #include <QFutureWatcher>
 #include <QListView>
 #include <QPainter>
@@ -74,15 +74,14 @@ SkinList::SkinList(QListView *view)
     : QObject(view)
     , view_(view)
     , model_(new SkinListModel(checkMarkFor(*view), view))
-    , watcher_(new QFileSystemWatcher(this))
+    , watch_(new FolderWatch(this))
 {
     view_->setModel(model_);
     view_->setIconSize(markSize(*view));
     gathering_.setSingleShot(true);
     gathering_.setInterval(kGatheringMilliseconds);
     connect(&gathering_, &QTimer::timeout, this, [this] { reread(Selection::Keep); });
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, &gathering_,
-            qOverload<>(&QTimer::start));
+    connect(watch_, &FolderWatch::changed, &gathering_, qOverload<>(&QTimer::start));
 }
 
 SkinList::~SkinList()
@@ -110,7 +109,7 @@ void SkinList::startReading()
     // A setting that names no file of the application folder marks nothing.
     reading_ = QtConcurrent::run(&readFolder, UsableActiveSkinPath(), SkinsFolderPath());
     whenDone(this, reading_, readsStarted_, [this](Reading reading) { show(std::move(reading)); });
-    watchFolder();
+    watch_->watch(SkinsFolderPath(), ApplicationFolder());
 }
 
 void SkinList::selectWhenListed(const std::filesystem::path &file)
@@ -161,17 +160,4 @@ std::filesystem::path SkinList::selected() const
 {
     const QModelIndexList rows = view_->selectionModel()->selectedRows();
     return rows.isEmpty() ? std::filesystem::path() : model_->skinAt(rows.first().row()).file;
-}
-
-// The Skins folder is watched while it is there, the application folder while
-// it is not, so that a Skins folder made anew is seen. Both are watched afresh
-// at every read: a folder removed or renamed since is not the one watched.
-void SkinList::watchFolder()
-{
-    if (!watcher_->directories().isEmpty())
-        watcher_->removePaths(watcher_->directories());
-    const std::filesystem::path skins = SkinsFolderPath();
-    std::error_code error;
-    if (!std::filesystem::is_directory(skins, error) || !watcher_->addPath(FromNativePath(skins)))
-        watcher_->addPath(FromNativePath(ApplicationFolder()));
 }

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-class QFileSystemWatcher;
+class FolderWatch;
 class QListView;
 class SkinListModel;
 
@@ -63,11 +63,10 @@ signals:
 private:
     void startReading();
     void show(Reading reading);
-    void watchFolder();
 
     QListView *view_;
     SkinListModel *model_;
-    QFileSystemWatcher *watcher_;
+    FolderWatch *watch_;
     QTimer gathering_; // changes of a moment bring one read
     std::optional<std::filesystem::path> toSelect_;
     bool readAsked_ = false; // a read waits for the loop's next turn or a long step's end
