@@ -59,17 +59,20 @@ struct ParsedName
 
 std::optional<ParsedName> parseEntryName(const QString &name)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{1,19})-(\\d{8})T(\\d{6}\\.\\d{3})Z-(\\d{1,19})$"));
+    // Numbers read straight from their places: QDate's and QTime's own parsing
+    // took a tenth of an apply, which lists every entry.
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(\\d{1,19})-(\\d{4})(\\d{2})(\\d{2})T(\\d{2})(\\d{2})(\\d{2})\\.(\\d{3})Z-(\\d{1,19})$"));
     const QRegularExpressionMatch match = pattern.match(name);
     if (!match.hasMatch())
         return std::nullopt;
-    const QDate date = QDate::fromString(match.captured(2), QStringLiteral("yyyyMMdd"));
-    const QTime time = QTime::fromString(match.captured(3), QStringLiteral("HHmmss.zzz"));
+    const auto number = [&match](int group) { return match.capturedView(group).toInt(); };
+    const QDate date(number(2), number(3), number(4));
+    const QTime time(number(5), number(6), number(7), number(8));
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    return ParsedName{match.captured(1).toULongLong(), QDateTime(date, time, Qt::UTC),
-                      match.captured(4).toULongLong()};
+    return ParsedName{match.capturedView(1).toULongLong(), QDateTime(date, time, Qt::UTC),
+                      match.capturedView(9).toULongLong()};
 }
 
 FileError failureOf(const fs::path &path, const std::error_code &error)

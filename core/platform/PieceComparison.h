@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 namespace platform {
 
@@ -14,16 +14,17 @@ namespace platform {
 template <typename ReadFirst, typename ReadSecond>
 Result<bool> samePieces(std::size_t piece, ReadFirst readFirst, ReadSecond readSecond)
 {
-    std::vector<char> pieces(2 * piece);
+    // Not zeroed: every byte compared was read first.
+    const auto pieces = std::make_unique_for_overwrite<char[]>(2 * piece);
     for (;;) {
-        const auto fromFirst = readFirst(pieces.data());
+        const auto fromFirst = readFirst(pieces.get());
         if (!fromFirst.ok())
             return {false, fromFirst.failure};
-        const auto fromSecond = readSecond(pieces.data() + piece);
+        const auto fromSecond = readSecond(pieces.get() + piece);
         if (!fromSecond.ok())
             return {false, fromSecond.failure};
         if (fromFirst.value != fromSecond.value ||
-            std::memcmp(pieces.data(), pieces.data() + piece, fromFirst.value) != 0)
+            std::memcmp(pieces.get(), pieces.get() + piece, fromFirst.value) != 0)
             return {false, std::nullopt};
         if (fromFirst.value < piece)
             return {true, std::nullopt};

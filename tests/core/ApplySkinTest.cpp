@@ -95,10 +95,15 @@ TEST_F(ApplySkinTest, EachApplyKeepsTheFileItReplacedAndAReturnKeepsItsOwn)
     const ino_t oldActive = inodeOf(activeSkin());
     EXPECT_FALSE(CanUndoApply());
 
+    const QDateTime started = QDateTime::currentDateTimeUtc().addMSecs(-1);
     for (const char *name : {"Blue.scn", "Red.scn", "Red.scn", "Red.scn"})
         ApplySkin(name);
+    // A name like an entry's, but of no possible time, is someone else's file.
+    writeFile(historyFolder() + QStringLiteral("/00000009-20261340T250000.000Z-3"), "red");
     EXPECT_EQ(shownHistory(), (QStringList{QStringLiteral("Red.scn"), QStringLiteral("Blue.scn"),
                                            QStringLiteral("неизвестный скин")}));
+    EXPECT_GE(history().front().time, started);
+    EXPECT_LE(history().front().time, QDateTime::currentDateTimeUtc());
     EXPECT_EQ(inodeOf(text(history().back().file)), oldActive);
     EXPECT_EQ(readFile(history().back().file), kOldActive);
 
