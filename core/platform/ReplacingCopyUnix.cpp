@@ -15,6 +15,7 @@ namespace {
 constexpr std::size_t kChunkSize = 256 * 1024;
 constexpr int kMostLinks = 40; // as many as the kernel follows in one path
 constexpr mode_t kNewFileMode = 0644;
+constexpr int kMostAttempts = 8; // at making a temporary file that no other start removes
 
 // The file a chain of symbolic links ends at; the path itself when it is none.
 Result<std::filesystem::path> finalTarget(std::filesystem::path path)
@@ -32,6 +33,15 @@ Result<std::filesystem::path> finalTarget(std::filesystem::path path)
     }
 }
 
+// Whether the path still names the open file.
+bool stillNamed(int file, const std::string &path)
+{
+    struct stat opened;
+    struct stat named;
+    return ::fstat(file, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
 // A file of a unique name beside another, removed when this goes unless it
 // has taken the other's place. It is locked while it is open, so that another
 // copy of the program starting meanwhile does not take it for a leftover.
@@ -39,16 +49,22 @@ class TemporaryFile
 {
 public:
     explicit TemporaryFile(const std::filesystem::path &beside)
-        : path_(temporaryPathBeside(beside, "XXXXXX"))
-        , file_(::mkostemps(path_.data(), kTemporarySuffixLength, O_CLOEXEC))
-        , created_(file_.valid())
     {
-        if (created_)
-            ::flock(file_.get(), LOCK_EX);
+        // Another copy's start may remove the file as a leftover in the moment
+        // between its making and its lock; then another is made.
+        for (int attempt = 0; attempt < kMostAttempts && !file_.valid(); ++attempt) {
+            path_ = temporaryPathBeside(beside, "XXXXXX");
+            Descriptor made(::mkostemps(path_.data(), kTemporarySuffixLength, O_CLOEXEC));
+            if (!made.valid())
+                return;
+            ::flock(made.get(), LOCK_EX);
+            if (stillNamed(made.get(), path_))
+                file_ = std::move(made);
+        }
     }
     ~TemporaryFile()
     {
-        if (created_ && !kept_)
+        if (file_.valid() && !kept_)
             ::unlink(path_.c_str());
     }
     TemporaryFile(const TemporaryFile &) = delete;
@@ -66,7 +82,6 @@ public:
 private:
     std::string path_;
     Descriptor file_;
-    const bool created_;
     bool kept_ = false;
 };
 
