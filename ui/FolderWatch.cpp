@@ -11,7 +11,8 @@ FolderWatch::FolderWatch(QObject *parent)
     thread_.setObjectName(QStringLiteral("Folder watch"));
     watcher_->moveToThread(&thread_);
     connect(&thread_, &QThread::finished, watcher_, &QObject::deleteLater);
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::changed);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, watcher_,
+            [this](const QString &folder) { noteChange(folder); });
     thread_.start();
 }
 
@@ -24,12 +25,25 @@ FolderWatch::~FolderWatch()
 void FolderWatch::watch(const std::filesystem::path &skins,
                         const std::filesystem::path &application)
 {
-    QMetaObject::invokeMethod(watcher_, [watcher = watcher_, skins, application] {
-        if (!watcher->directories().isEmpty())
-            watcher->removePaths(watcher->directories());
+    QMetaObject::invokeMethod(watcher_, [this, skins, application] {
+        if (!watcher_->directories().isEmpty())
+            watcher_->removePaths(watcher_->directories());
+        skins_ = skins;
+        watchedSkins_.clear();
         std::error_code error;
-        if (!std::filesystem::is_directory(skins, error) ||
-            !watcher->addPath(FromNativePath(skins)))
-            watcher->addPath(FromNativePath(application));
+        if (std::filesystem::is_directory(skins, error) && watcher_->addPath(FromNativePath(skins)))
+            watchedSkins_ = FromNativePath(skins);
+        watcher_->addPath(FromNativePath(application));
     });
+}
+
+// The application folder also changes with every apply and whatever the viewer
+// writes there: only a Skins folder that came or went is worth a read. (One
+// renamed away and made anew at once goes unseen until its next change.)
+void FolderWatch::noteChange(const QString &folder)
+{
+    std::error_code error;
+    if (folder == watchedSkins_ ||
+        std::filesystem::is_directory(skins_, error) == watchedSkins_.isEmpty())
+        emit changed();
 }

@@ -351,6 +351,23 @@ TEST_F(UserFlowsTest, ASkinAddedByAnotherProgramShowsUp)
     EXPECT_TRUE(description().startsWith(QStringLiteral("a")));
 }
 
+// Another program renames the Skins folder away, then puts a new one in its
+// place: the list follows both, though the system still watches the old one.
+TEST_F(UserFlowsTest, ASkinsFolderRenamedAwayAndPutBackAnewIsFollowed)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    open();
+    const QString skins = QFileInfo(skinPath(QStringLiteral("a.scn"))).path();
+    andWaitForTheList([&] { ASSERT_TRUE(QDir().rename(skins, skins + QStringLiteral(".old"))); });
+    EXPECT_EQ(listed(), QStringList{});
+
+    const QString made = skins + QStringLiteral(".new");
+    ASSERT_TRUE(QDir().mkdir(made));
+    writeFile(made + QStringLiteral("/b.scn"), "b");
+    andWaitForTheList([&] { ASSERT_TRUE(QDir().rename(made, skins)); });
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("b.scn")});
+}
+
 // Files dropped from a file manager: a skin comes with its preview, a name
 // that is there already only when the user agrees, and other files not at all.
 TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
