@@ -36,7 +36,7 @@ Result<bool> sameContents(const std::filesystem::path &first, const std::filesys
     const Result<posix::Descriptor> b = posix::openRegularFile(second, O_RDONLY, secondStatus);
     if (!b.ok())
         return {false, b.failure};
-    if (firstStatus.st_dev == secondStatus.st_dev && firstStatus.st_ino == secondStatus.st_ino)
+    if (posix::sameFile(firstStatus, secondStatus))
         return {true, std::nullopt}; // one file under two names
     if (firstStatus.st_size != secondStatus.st_size)
         return {false, std::nullopt};

@@ -1,6 +1,5 @@
 #include "FileIdentity.h"
-
-#include <sys/stat.h>
+#include "UnixSupport.h"
 
 namespace platform {
 
@@ -9,7 +8,7 @@ bool isSameFile(const std::filesystem::path &first, const std::filesystem::path 
     struct stat a;
     struct stat b;
     return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+           posix::sameFile(a, b);
 }
 
 } // namespace platform

@@ -33,15 +33,6 @@ Result<std::filesystem::path> finalTarget(std::filesystem::path path)
     }
 }
 
-// Whether the path still names the open file.
-bool stillNamed(int file, const std::string &path)
-{
-    struct stat opened;
-    struct stat named;
-    return ::fstat(file, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
-}
-
 // A file of a unique name beside another, removed when this goes unless it
 // has taken the other's place. It is locked while it is open, so that another
 // copy of the program starting meanwhile does not take it for a leftover.
@@ -58,7 +49,9 @@ public:
             if (!made.valid())
                 return;
             ::flock(made.get(), LOCK_EX);
-            if (stillNamed(made.get(), path_))
+            struct stat opened;
+            if (::fstat(made.get(), &opened) == 0 &&
+                posix::stillNamed(AT_FDCWD, path_.c_str(), opened))
                 file_ = std::move(made);
         }
     }

@@ -20,9 +20,7 @@ void removeIfLeftOver(int folder, const char *name)
         ::flock(file.get(), LOCK_EX | LOCK_NB) != 0)
         return;
     // The name must still lead to the file that was found free.
-    struct stat named;
-    if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-        named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+    if (posix::stillNamed(folder, name, opened))
         ::unlinkat(folder, name, 0);
 }
 

@@ -64,4 +64,18 @@ inline Result<Descriptor> openRegularFile(const std::filesystem::path &path, int
     return {std::move(file), std::nullopt};
 }
 
+// Whether two statuses are of one file.
+inline bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether the name, in folder (AT_FDCWD: a whole path), still leads to the file
+// opened, not to a link or to another file put in its place since.
+inline bool stillNamed(int folder, const char *name, const struct stat &opened)
+{
+    struct stat named;
+    return ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(named, opened);
+}
+
 } // namespace platform::posix
