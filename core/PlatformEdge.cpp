@@ -1,5 +1,7 @@
 #include "PlatformEdge.h"
 
+#include <algorithm>
+
 namespace {
 // Windows names files in UTF-16, Unix in bytes, which Qt reads as UTF-8 (as
 // QFile::decodeName does in Qt 6, without asking the locale each time); the
@@ -23,6 +25,52 @@ namespace {
 {
     return QString::fromUtf8(QByteArrayView(name));
 }
+
+// The first escaped byte, and the last: bytes below 0x80 are always text.
+constexpr char16_t kFirstEscape = 0xDC80;
+constexpr char16_t kLastEscape = 0xDCFF;
+
+[[maybe_unused]] QString fromArgument(const std::wstring &argument)
+{
+    return QString::fromStdWString(argument);
+}
+
+[[maybe_unused]] QString fromArgument(const std::string &argument)
+{
+    QString text;
+    for (std::size_t at = 0; at < argument.size();) {
+        char32_t c = 0;
+        const std::size_t length = Utf8Sequence(std::string_view(argument).substr(at), c);
+        if (length == 0)
+            text += QChar(char16_t(0xDC00 + static_cast<unsigned char>(argument[at])));
+        else
+            text += QString::fromUcs4(&c, 1);
+        at += std::max<std::size_t>(length, 1);
+    }
+    return text;
+}
+
+[[maybe_unused]] void toArgument(const QString &text, std::wstring &argument)
+{
+    argument = text.toStdWString();
+}
+
+[[maybe_unused]] void toArgument(const QString &text, std::string &argument)
+{
+    argument.clear();
+    qsizetype textStart = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const char16_t unit = text[at].unicode();
+        if (QChar::isHighSurrogate(unit) && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+            ++at; // a character beyond the first plane, as text
+        } else if (unit >= kFirstEscape && unit <= kLastEscape) {
+            argument += text.sliced(textStart, at - textStart).toStdString();
+            argument += char(unit - 0xDC00);
+            textStart = at + 1;
+        }
+    }
+    argument += text.sliced(textStart).toStdString();
+}
 } // namespace
 
 std::filesystem::path ToNativePath(const QString &path)
@@ -40,6 +88,54 @@ QString FromNativeName(const std::filesystem::path::string_type &name)
 QString FromNativePath(const std::filesystem::path &path)
 {
     return fromName(path.native());
+}
+
+QString FromNativeArgument(const std::filesystem::path::string_type &argument)
+{
+    return fromArgument(argument);
+}
+
+std::filesystem::path::string_type ToNativeArgument(const QString &argument)
+{
+    std::filesystem::path::string_type native;
+    toArgument(argument, native);
+    return native;
+}
+
+std::size_t Utf8Sequence(std::string_view bytes, char32_t &c)
+{
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned lead = byte(0);
+    std::size_t length = 0;
+    char32_t least = 0;
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+        least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+        least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+        least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+    return c < least || c > 0x10FFFF || surrogate ? 0 : length;
 }
 
 namespace {

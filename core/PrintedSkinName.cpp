@@ -30,44 +30,6 @@ void appendCharacter(QString &out, char32_t c)
         out += QString::fromUcs4(&c, 1);
 }
 
-// The length of the well-formed UTF-8 sequence at the start of bytes, with its
-// character; 0 when the bytes there are no text.
-std::size_t utf8Sequence(std::string_view bytes, char32_t &c)
-{
-    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-    const unsigned lead = byte(0);
-    std::size_t length = 0;
-    char32_t least = 0;
-    if (lead < 0x80) {
-        c = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        c = lead & 0x1F;
-        least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        c = lead & 0x0F;
-        least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        c = lead & 0x07;
-        least = 0x10000;
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return 0;
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-    return c < least || c > 0x10FFFF || surrogate ? 0 : length;
-}
-
 // Unix names files in bytes, Windows in UTF-16: the build uses the one that
 // fits its std::filesystem::path.
 [[maybe_unused]] QString printed(const std::string &name)
@@ -75,7 +37,7 @@ std::size_t utf8Sequence(std::string_view bytes, char32_t &c)
     QString out;
     for (std::size_t at = 0; at < name.size();) {
         char32_t c = 0;
-        const std::size_t length = utf8Sequence(std::string_view(name).substr(at), c);
+        const std::size_t length = Utf8Sequence(std::string_view(name).substr(at), c);
         if (length != 0 && !isControl(c)) {
             appendCharacter(out, c);
         } else {
@@ -137,19 +99,36 @@ Result<std::vector<SkinName>> SkinsOfTheFolder()
     return listed;
 }
 
-Result<fs::path> SkinFilePrintedAs(const QString &printed)
+Result<fs::path> SkinFileNamed(const fs::path &given)
 {
     Result<std::vector<SkinName>> listed = SkinsOfTheFolder();
     if (!listed.ok())
         return {{}, listed.error};
-    const auto found =
-        std::find_if(listed.value.begin(), listed.value.end(), [&printed](const SkinName &skin) {
-            return PrintedSkinName(skin.file) == printed;
-        });
+    const auto named = [&listed](auto matches) {
+        return std::find_if(listed.value.begin(), listed.value.end(), matches);
+    };
+    const auto exact = named([&given](const SkinName &skin) { return skin.file == given; });
+    // Only text can be a printed name: bytes that are none are never decoded
+    // into one, which would name another skin.
+    const QString text = FromNativeName(given.native());
+    const auto printed =
+        ToNativePath(text) != given
+            ? listed.value.end()
+            : named([&text](const SkinName &skin) { return PrintedSkinName(skin.file) == text; });
+    const QString path = FromNativePath(SkinFilePath(given));
+    if (exact != listed.value.end() && printed != listed.value.end() && exact != printed)
+        return {
+            {},
+            FileError{path, QStringLiteral(
+                                "это и точное имя одного скина, который --list выводит как «%1», "
+                                "и имя, которым --list выводит другой; укажите "
+                                "первый как «%1», второй — точным именем файла")
+                                .arg(PrintedSkinName(exact->file))}};
+    const auto found = exact != listed.value.end() ? exact : printed;
     if (found == listed.value.end())
         return {{},
                 FileError{
-                    FromNativePath(SkinFilePath(ToNativePath(printed))),
+                    path,
                     QStringLiteral("в папке Skins нет такого скина; имена скинов выводит --list")}};
     return {std::move(found->file), std::nullopt};
 }

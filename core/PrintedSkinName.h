@@ -25,6 +25,8 @@ QString PrintedSkinName(const std::filesystem::path &file);
 // leads out of it is no skin of the library.
 Result<std::vector<SkinName>> SkinsOfTheFolder();
 
-// The file name of the skin of SkinsOfTheFolder() printed as printed; a
-// failure naming that skin's path when there is none.
-Result<std::filesystem::path> SkinFilePrintedAs(const QString &printed);
+// The file name of the skin of SkinsOfTheFolder() that the given name names:
+// its file name exactly, byte for byte, or its name as printed. A failure
+// naming that skin's path when there is none, or when the name is one skin's
+// file name and another one's printed name.
+Result<std::filesystem::path> SkinFileNamed(const std::filesystem::path &given);

@@ -4,6 +4,7 @@
 #include "PlatformEdge.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <optional>
@@ -125,6 +126,22 @@ QString conflictIn(const QCommandLineParser &parser, const std::vector<Option> &
     return requests.size() > 1 ? conflict(requests) : QString();
 }
 
+// Unix hands a program its arguments as bytes, which the application's list
+// decodes with a loss; Windows hands the application UTF-16 and argv only in
+// the ANSI code page. The build uses the one that fits its file names.
+[[maybe_unused]] QStringList programArguments(int argc, char **argv, const std::string &)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(FromNativeArgument(std::filesystem::path(argv[i]).native()));
+    return arguments;
+}
+
+[[maybe_unused]] QStringList programArguments(int, char **, const std::wstring &)
+{
+    return QCoreApplication::arguments();
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList &arguments)
@@ -150,9 +167,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         line.request = *row.request;
         if (row.option.valueName().isEmpty())
             continue;
-        // Whether a skin prints so is known once the folder is.
-        line.name = parser.value(row.option);
-        if (line.name.isEmpty())
+        // Whether a skin is so named is known once the folder is.
+        line.name = ToNativeArgument(parser.value(row.option));
+        if (line.name.empty())
             return wrongUse(QStringLiteral("Не указано имя скина для %1.")
                                 .arg(dashed(row.option.names().constLast())));
     }
@@ -175,14 +192,15 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         const QString folder = parser.value(kFolder);
         if (folder.isEmpty())
             return wrongUse(QStringLiteral("Не указана папка Kelvora."));
-        line.folder = ToNativePath(folder);
+        line.folder = ToNativeArgument(folder);
     }
     // Files to open belong to the window ("Open with" of a file manager); an
     // action takes none.
     if (!positional.isEmpty()) {
         if (line.request != Request::Window)
             return wrongUse(QStringLiteral("Лишний аргумент «%1».").arg(positional.constFirst()));
-        line.files = positional;
+        for (const QString &file : positional)
+            line.files.append(FromNativePath(ToNativeArgument(file)));
     }
     if (line.request == Request::Help)
         line.output = parser.helpText().trimmed();
@@ -205,4 +223,9 @@ bool AsksForConsole(int argc, char **argv)
     return std::any_of(table.begin(), table.end(), [&parser](const Option &row) {
         return !row.forWindow && parser.isSet(row.option);
     });
+}
+
+QStringList ProgramArguments(int argc, char **argv)
+{
+    return programArguments(argc, argv, std::filesystem::path::string_type());
 }

@@ -25,16 +25,21 @@ struct CommandLine
 
     Request request = Request::Window;
     std::filesystem::path folder; // the viewer's folder; empty: the program's own
-    QString name;                 // the skin, as --list prints its name
+    std::filesystem::path name;   // the skin: its file name, or its name as --list prints it
     QString text;                 // the description to write
     int entry = 1;                // the history's entry to go back to, 1 the newest
     QString output;               // what a wrong use, help or the version prints
     QStringList files; // for the window: files to add as skins, as a file manager passes them
 };
 
-// Reads the arguments, the program's path first, as the application gives
+// Reads the arguments, the program's path first, as ProgramArguments gives
 // them. A wrong or conflicting use is a request of its own, with its reason.
 CommandLine ParseCommandLine(const QStringList &arguments);
+
+// The arguments the program was started with, each as FromNativeArgument
+// keeps it, so that a name of a file reaches that file and no other. Once the
+// application object exists.
+QStringList ProgramArguments(int argc, char **argv);
 
 // Whether the arguments name an option that the window does not take (an
 // action, help, the version): work for the console, which must not need a

@@ -130,14 +130,14 @@ void writeDescription(const std::filesystem::path &name, const QString &text,
         console.showError(*failed);
 }
 
-// Runs work on the skin that --list prints as printed; a name that no skin
-// prints so is refused before anything is done.
+// Runs work on the skin so named; a name of no skin is refused before
+// anything is done.
 std::function<void(ConsoleInterface &)>
-onSkin(const QString &printed,
+onSkin(const std::filesystem::path &name,
        std::function<void(const std::filesystem::path &, ConsoleInterface &)> work)
 {
-    return [printed, work = std::move(work)](ConsoleInterface &console) {
-        const Result<std::filesystem::path> skin = SkinFilePrintedAs(printed);
+    return [name, work = std::move(work)](ConsoleInterface &console) {
+        const Result<std::filesystem::path> skin = SkinFileNamed(name);
         if (skin.ok())
             work(skin.value, console);
         else

@@ -22,12 +22,12 @@ int main(int argc, char **argv)
         platform::useStartingConsole();
         QCoreApplication app(argc, argv);
         InstallQtTranslations(app);
-        return RunCommandLine(ParseCommandLine(QCoreApplication::arguments()));
+        return RunCommandLine(ParseCommandLine(ProgramArguments(argc, argv)));
     }
 
     QApplication app(argc, argv);
     PrepareApplication(app);
-    const CommandLine commandLine = ParseCommandLine(QCoreApplication::arguments());
+    const CommandLine commandLine = ParseCommandLine(ProgramArguments(argc, argv));
     if (commandLine.request != CommandLine::Request::Window)
         return RunCommandLine(commandLine); // a wrong use
     const std::optional<std::filesystem::path> folder = ViewerFolderForWindow(commandLine.folder);

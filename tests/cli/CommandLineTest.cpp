@@ -83,7 +83,8 @@ protected:
 
     // Starts the program on a console with no display, on the test's settings
     // and with a data folder (trash, skin history) of the test's own.
-    void start(QProcess &program, const QStringList &arguments) const
+    void start(QProcess &program, const QStringList &arguments,
+               const QString &executable = QStringLiteral(KSM_PROGRAM)) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -92,7 +93,7 @@ protected:
         environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(KSM_PROGRAM), arguments);
+        program.start(executable, arguments);
     }
 
     static Outcome outcomeOf(QProcess &program)
@@ -113,6 +114,16 @@ protected:
     Outcome runOnFolder(const QStringList &arguments) const
     {
         return run(QStringList{QStringLiteral("--folder"), appFolder()} + arguments);
+    }
+
+    // Runs a shell's command line, as a user types it: "$0" is the program and
+    // "$1" the test's folder; arguments may be bytes that printf writes.
+    Outcome runInShell(const QString &command) const
+    {
+        QProcess shell;
+        start(shell, {QStringLiteral("-c"), command, QStringLiteral(KSM_PROGRAM), root.path()},
+              QStringLiteral("/bin/sh"));
+        return outcomeOf(shell);
     }
 
     QString skin(const char *name) const { return skinsFolder() + u'/' + QString::fromUtf8(name); }
@@ -443,6 +454,39 @@ TEST_F(CommandLineTest, OddNamesArePrintedOnOneLineAndTakenBack)
     EXPECT_FALSE(std::filesystem::exists(skins / cp1251));
     EXPECT_TRUE(std::filesystem::exists(skins / "\uFFFD\uFFFD\uFFFD\uFFFD.scn"));
     EXPECT_EQ(readFile(activeSkin()), skinBytes('l'));
+}
+
+// A name given as its bytes, as a shell's completion types it, names that
+// file, and no other skin through a decoding that loses the bytes. Each row:
+// the name as printf writes it, and the filler of the skin applied (none: the
+// name is refused).
+TEST_F(CommandLineTest, NamesGivenAsBytesReachThatFileOnly)
+{
+    const std::filesystem::path skins = ToNativePath(skinsFolder());
+    std::ofstream(skins / "\xFF-bad.scn", std::ios::binary) << skinBytes('f').toStdString();
+    std::ofstream(skins / "\uFFFD-bad.scn", std::ios::binary) << skinBytes('u').toStdString();
+    const struct
+    {
+        const char *given;
+        std::optional<char> applied;
+    } cases[] = {
+        {"\\377-bad.scn", 'f'},
+        {"\\\\xFF-bad.scn", 'f'}, // as --list prints it
+        {"\\357\\277\\275-bad.scn", 'u'},
+        {"\\376-bad.scn", std::nullopt},
+    };
+    for (const auto &[given, applied] : cases) {
+        SCOPED_TRACE(given);
+        writeFile(activeSkin(), kOldActive);
+        const Outcome apply =
+            runInShell(QStringLiteral("exec \"$0\" --folder \"$1/app\" --apply \"$(printf '%1')\"")
+                           .arg(QLatin1StringView(given)));
+        if (applied)
+            expectSuccess(apply);
+        else
+            expectFailure(apply, QStringLiteral("нет такого скина"));
+        EXPECT_EQ(readFile(activeSkin()), applied ? skinBytes(*applied) : kOldActive);
+    }
 }
 
 // A start removes what a copy killed half-way left, and nothing else.
