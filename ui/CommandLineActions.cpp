@@ -145,9 +145,8 @@ onSkin(const std::filesystem::path &name,
     };
 }
 
-} // namespace
-
-int RunCommandLine(const CommandLine &line)
+// Does the work asked for; the exit code it earns.
+int run(const CommandLine &line)
 {
     std::function<void(ConsoleInterface &)> work;
     switch (line.request) {
@@ -201,4 +200,13 @@ int RunCommandLine(const CommandLine &line)
     StartRun(Leftovers::RemovedNow);
     work(console);
     return console.failed() ? 1 : 0;
+}
+
+} // namespace
+
+int RunCommandLine(const CommandLine &line)
+{
+    const int code = run(line);
+    // Output that went nowhere is no success, however the work went.
+    return EndConsoleOutput() ? code : 1;
 }

@@ -489,6 +489,12 @@ TEST_F(CommandLineTest, NamesGivenAsBytesReachThatFileOnly)
     }
 }
 
+TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAFailure)
+{
+    expectFailure(runInShell(QStringLiteral("exec \"$0\" --folder \"$1/app\" --list >/dev/full")),
+                  QStringLiteral("стандартный вывод: на диске нет места"));
+}
+
 // A start removes what a copy killed half-way left, and nothing else.
 TEST_F(CommandLineTest, AStartRemovesTemporaryLeftovers)
 {
