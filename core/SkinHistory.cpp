@@ -1,6 +1,7 @@
 #include "SkinHistory.h"
 
 #include "AppFolder.h"
+#include "platform/DataFolder.h"
 #include "platform/FileComparison.h"
 #include "platform/FileListing.h"
 #include "platform/FileLock.h"
@@ -13,7 +14,6 @@
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 #include <algorithm>
 #include <set>
@@ -208,8 +208,10 @@ QString ShownSkinName(const HistoryEntry &entry)
 
 Result<fs::path> HistoryFolder()
 {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (data.isEmpty())
+    // The environment's bytes, as they are: a data folder whose name is no text
+    // must not become a sibling named with replacement characters.
+    const fs::path users = platform::userDataFolder();
+    if (users.empty())
         return {{}, FileError{QString(), QStringLiteral("не найдена папка данных программы")}};
     const fs::path viewerFolder = ApplicationFolder();
     const platform::Result<std::string> identity = platform::folderIdentity(viewerFolder);
@@ -218,7 +220,9 @@ Result<fs::path> HistoryFolder()
     const QByteArray hash =
         QCryptographicHash::hash(QByteArrayView(identity.value), QCryptographicHash::Sha256);
     const QString name = QString::fromLatin1(hash.toHex().left(kHistoryNameLength));
-    return {ToNativePath(data) / kHistoriesFolder / ToNativePath(name), std::nullopt};
+    return {users / ToNativePath(QCoreApplication::applicationName()) / kHistoriesFolder /
+                ToNativePath(name),
+            std::nullopt};
 }
 
 Result<std::vector<HistoryEntry>> ReadHistory(const fs::path &history)

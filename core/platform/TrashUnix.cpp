@@ -1,8 +1,8 @@
+#include "DataFolder.h"
 #include "Trash.h"
 #include "UnixSupport.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -51,11 +51,8 @@ bool ensureTrash(const fs::path &root)
 
 fs::path homeTrash()
 {
-    if (const char *data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
-        return fs::path(data) / "Trash";
-    if (const char *home = std::getenv("HOME"); home && home[0] == '/')
-        return fs::path(home) / ".local/share/Trash";
-    return {};
+    const fs::path data = userDataFolder();
+    return data.empty() ? fs::path() : data / "Trash";
 }
 
 // The volume of the path, or of the nearest folder above it that exists.

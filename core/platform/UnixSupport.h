@@ -1,11 +1,13 @@
 #pragma once
 
-// What the Unix files of the layer share: an owned descriptor and opening a
-// regular file without ever blocking on a pipe or a device.
+// What the Unix files of the layer share: an owned descriptor, opening a
+// regular file without ever blocking on a pipe or a device, and paths from the
+// environment.
 
 #include "Failure.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,6 +46,18 @@ public:
 private:
     int fd_;
 };
+
+// An environment variable that names an absolute path, as its bytes; empty
+// otherwise, as the base directory standard asks for a relative one to be
+// ignored.
+inline std::filesystem::path absoluteFromEnvironment(const char *name)
+{
+    const char *value = std::getenv(name);
+    if (!value)
+        return {};
+    std::filesystem::path path(value);
+    return path.is_absolute() ? path : std::filesystem::path();
+}
 
 inline Failure failureOf(const std::filesystem::path &path)
 {

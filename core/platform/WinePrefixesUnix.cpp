@@ -1,5 +1,7 @@
 #include "WinePrefixes.h"
 
+#include "DataFolder.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <system_error>
@@ -33,15 +35,14 @@ std::vector<std::filesystem::path> winePrefixes()
     prefixes.push_back(home / ".wine");
 
     // Where winetricks and its kind keep a prefix per program.
-    std::filesystem::path dataHome = environmentPath("XDG_DATA_HOME");
-    if (dataHome.empty())
-        dataHome = home / ".local/share";
     std::vector<std::filesystem::path> kept;
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(dataHome / "wineprefixes", error), end;
-         !error && entry != end; entry.increment(error))
-        if (entry->is_directory(error))
-            kept.push_back(entry->path());
+    if (const std::filesystem::path data = userDataFolder(); !data.empty()) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator entry(data / "wineprefixes", error), end;
+             !error && entry != end; entry.increment(error))
+            if (entry->is_directory(error))
+                kept.push_back(entry->path());
+    }
     std::sort(kept.begin(), kept.end());
     prefixes.insert(prefixes.end(), kept.begin(), kept.end());
     return prefixes;

@@ -1,4 +1,5 @@
 #include "AnsiText.h"
+#include "AppInfo.h"
 #include "DescriptionField.h"
 #include "MarkerViewer.h"
 #include "TempAppFolder.h"
@@ -487,6 +488,25 @@ TEST_F(CommandLineTest, NamesGivenAsBytesReachThatFileOnly)
             expectFailure(apply, QStringLiteral("нет такого скина"));
         EXPECT_EQ(readFile(activeSkin()), applied ? skinBytes(*applied) : kOldActive);
     }
+}
+
+// The viewer's folder and the data folder named in Windows-1251, as on a
+// Windows disk mounted on Linux: both are the folders used, byte for byte.
+TEST_F(CommandLineTest, FoldersNamedInAnotherCodePageAreReached)
+{
+    const std::string folder = "\xCF\xE0\xEF\xEA\xE0"; // "Папка"
+    const std::filesystem::path viewer = ToNativePath(root.path()) / folder;
+    const std::filesystem::path data = ToNativePath(root.path()) / ("data-" + folder);
+    std::filesystem::create_directories(viewer / "Skins");
+    std::ofstream(viewer / "Skins" / "a.scn", std::ios::binary) << kBlue.toStdString();
+
+    expectSuccess(runInShell(QStringLiteral(
+        "name=$(printf '\\317\\340\\357\\352\\340'); exec env "
+        "XDG_DATA_HOME=\"$1/data-$name\" \"$0\" --folder \"$1/$name\" --apply a.scn")));
+
+    std::ifstream active(viewer / "Kelvora.rus", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(active), {}), kBlue.toStdString());
+    EXPECT_TRUE(std::filesystem::is_directory(data / ToNativePath(kApplicationTitle) / "history"));
 }
 
 TEST_F(CommandLineTest, OutputThatCannotBeWrittenIsAFailure)
