@@ -160,12 +160,22 @@ int CheckStateOf(Flag flag)
 
 std::filesystem::path RememberedViewerFolder()
 {
-    return ToNativePath(OpenUserSettings()->value(kViewerFolderKey).toString());
+    const QVariant stored = OpenUserSettings()->value(kViewerFolderKey);
+    if (stored.typeId() == QMetaType::QByteArray)
+        return stored.toByteArray().toStdString();
+    return ToNativePath(stored.toString());
 }
 
 Status RememberViewerFolder(const std::filesystem::path &folder)
 {
     const std::unique_ptr<QSettings> store = OpenUserSettings();
-    store->setValue(kViewerFolderKey, FromNativePath(folder));
+    // A name that is text is kept as text, for people to read; one in another
+    // code page (a Windows disk's), only on Unix, as its bytes, which read back
+    // as the same name.
+    const QString text = FromNativePath(folder);
+    if (ToNativePath(text) == folder)
+        store->setValue(kViewerFolderKey, text);
+    else
+        store->setValue(kViewerFolderKey, QByteArray::fromStdString(folder.string()));
     return syncedStatus(*store);
 }

@@ -53,6 +53,20 @@ TEST_F(ViewerFolderTest, FindsEveryFolderThatHoldsTheViewerAndNothingElse)
     EXPECT_EQ(FindViewerInstallations(searched), paths({found[0], found[1], found[2], found[3]}));
 }
 
+// A folder named in another code page, as a Windows disk mounted on Linux has
+// it, is remembered as its bytes: the next start works there without asking.
+TEST_F(ViewerFolderTest, RemembersAFolderNamedInAnotherCodePageAsItIs)
+{
+    const std::filesystem::path chosen = ToNativePath(root.path()) / "\xCF\xE0\xEF\xEA\xE0";
+    std::filesystem::create_directories(chosen / "Skins");
+
+    ASSERT_FALSE(RememberViewerFolder(chosen));
+
+    const ViewerFolderLookup lookup = LookUpViewerFolder();
+    EXPECT_TRUE(lookup.settled);
+    EXPECT_EQ(lookup.folder, chosen);
+}
+
 // Started outside the viewer's folder: a remembered folder wins while it holds
 // the viewer; once gone, the user is asked again among what Wine holds.
 TEST_F(ViewerFolderTest, RememberedFolderWhileItIsTheViewers)
