@@ -17,12 +17,14 @@ const std::filesystem::path kProgramsFolders = "Program Files";
 constexpr int kDeepest = 3;
 constexpr int kMostFoldersRead = 10'000;
 
-// One search through the prefixes, with one budget of folders to read.
+// One search through the prefixes. Each prefix has a budget of folders to read
+// of its own, so that a large one hides none of the others.
 class InstallationSearch
 {
 public:
     std::vector<std::filesystem::path> inPrefix(const std::filesystem::path &prefix)
     {
+        foldersLeft_ = kMostFoldersRead;
         std::vector<std::filesystem::path> found;
         for (const std::filesystem::path &programs : subfolders(prefix / "drive_c"))
             if (programs.filename().native().starts_with(kProgramsFolders.native()))
@@ -63,7 +65,7 @@ private:
         return folders;
     }
 
-    int foldersLeft_ = kMostFoldersRead;
+    int foldersLeft_ = 0;
     std::set<std::filesystem::path> seen_; // the same folder through two prefixes
 };
 

@@ -7,8 +7,8 @@
 // few levels, that hold the viewer; each once, in the prefixes' order and by
 // name within a prefix. Links to folders are not followed (a prefix links to
 // the user's home), folders that cannot be read are passed over, and the
-// search reads a bounded number of folders, so that it ends soon however large
-// a prefix is.
+// search reads a bounded number of folders in each prefix, so that it ends soon
+// however large a prefix is.
 std::vector<std::filesystem::path>
 FindViewerInstallations(const std::vector<std::filesystem::path> &prefixes);
 

@@ -39,9 +39,12 @@ std::vector<std::filesystem::path> winePrefixes()
     if (const std::filesystem::path data = userDataFolder(); !data.empty()) {
         std::error_code error;
         for (std::filesystem::directory_iterator entry(data / "wineprefixes", error), end;
-             !error && entry != end; entry.increment(error))
-            if (entry->is_directory(error))
+             !error && entry != end; entry.increment(error)) {
+            // A link that leads nowhere is no prefix, and no end of the listing.
+            std::error_code unreadable;
+            if (entry->is_directory(unreadable))
                 kept.push_back(entry->path());
+        }
     }
     std::sort(kept.begin(), kept.end());
     prefixes.insert(prefixes.end(), kept.begin(), kept.end());

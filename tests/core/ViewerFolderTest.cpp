@@ -53,6 +53,25 @@ TEST_F(ViewerFolderTest, FindsEveryFolderThatHoldsTheViewerAndNothingElse)
     EXPECT_EQ(FindViewerInstallations(searched), paths({found[0], found[1], found[2], found[3]}));
 }
 
+// Whatever else Wine's prefixes hold, each installation is found: a named
+// prefix larger than a search's budget, links that lead nowhere among the kept
+// prefixes, and a relative XDG_DATA_HOME, which the standard says to ignore.
+TEST_F(ViewerFolderTest, NoPrefixHidesTheInstallationsOfTheOthers)
+{
+    const std::filesystem::path crowded =
+        ToNativePath(prefixes.namedPrefix() + QStringLiteral("/drive_c/Program Files/crowded"));
+    for (int folder = 0; folder <= 10'000; ++folder)
+        std::filesystem::create_directories(crowded / std::to_string(folder));
+    const QString inHome = WinePrefixLayout::install(prefixes.homePrefix(), "Program Files/K");
+    const QString kept = WinePrefixLayout::install(prefixes.keptPrefix("tv"), "Program Files/K");
+    for (const char *broken : {"a", "b", "m", "x", "z"})
+        ASSERT_TRUE(
+            QFile::link(root.path() + QStringLiteral("/nowhere"), prefixes.keptPrefix(broken)));
+    qputenv("XDG_DATA_HOME", "relative/share");
+
+    EXPECT_EQ(FindViewerInstallations(platform::winePrefixes()), paths({inHome, kept}));
+}
+
 // A folder named in another code page, as a Windows disk mounted on Linux has
 // it, is remembered as its bytes: the next start works there without asking.
 TEST_F(ViewerFolderTest, RemembersAFolderNamedInAnotherCodePageAsItIs)
