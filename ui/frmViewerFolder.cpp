@@ -5,6 +5,7 @@
 #include "ModalWindows.h"
 #include "PlatformEdge.h"
 #include "SkinLibrary.h"
+#include "WindowConventions.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -32,7 +33,7 @@ frmViewerFolder::frmViewerFolder(const QString &intro, std::vector<std::filesyst
     : FixedDialog(QStringLiteral("Папка Kelvora"), 6840, 3480)
     , folders_(std::move(found))
 {
-    addLabel("Label1", intro, TwipsRect(120, 120, 6600, 615));
+    QLabel *Label1 = addLabel("Label1", intro, TwipsRect(120, 120, 6600, 615));
     List1 = place(new QListWidget(this), "List1", TwipsRect(120, 780, 6600, 2040));
     Command1 = addButton("Command1", QStringLiteral("OK"), TwipsRect(2520, 2940, 1335, 375));
     QPushButton *btnBrowse =
@@ -48,6 +49,18 @@ frmViewerFolder::frmViewerFolder(const QString &intro, std::vector<std::filesyst
     List1->setCurrentRow(selected == folders_.end() ? 0 : int(selected - folders_.begin()));
     Command1->setEnabled(List1->currentRow() >= 0);
     setTabChain({List1, Command1, btnBrowse, Command2});
+
+    // A long path takes the introduction past its three lines: the dialog
+    // grows by what the text lacks, and what is below it moves down.
+    if (const int lacking = Label1->heightForWidth(Label1->width()) - Label1->height();
+        lacking > 0) {
+        Label1->resize(Label1->width(), Label1->height() + lacking);
+        for (QWidget *below :
+             std::initializer_list<QWidget *>{List1, Command1, btnBrowse, Command2})
+            below->move(below->x(), below->y() + lacking);
+        setFixedSize(width(), height() + lacking);
+        CenterOnScreen(this);
+    }
 
     connect(List1, &QListWidget::currentRowChanged, this,
             [this](int row) { Command1->setEnabled(row >= 0); });

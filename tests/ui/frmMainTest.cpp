@@ -182,6 +182,31 @@ TEST_F(frmMainTest, StartOutsideTheViewerAsksOnceAmongTheInstallations)
     EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
 }
 
+// A remembered folder of a long path that holds the viewer no more: the
+// question shows its whole text above the list, and its buttons.
+TEST_F(frmMainTest, ViewerFolderQuestionShowsAllOfItsTextForALongPath)
+{
+    const WinePrefixLayout prefixes(root.path());
+    WinePrefixLayout::install(prefixes.namedPrefix(), "Program Files/Kelvora");
+    QString gone = root.path() + QStringLiteral("/drive_c/Program Files (x86)");
+    while (gone.size() < 105)
+        gone += QStringLiteral("/Kelvora TV");
+    gone.truncate(105);
+    ASSERT_FALSE(RememberViewerFolder(ToNativePath(gone)));
+
+    AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
+        const auto *intro = dialog.findChild<QLabel *>(QStringLiteral("Label1"));
+        EXPECT_TRUE(intro->text().endsWith(QStringLiteral("кнопкой «Обзор…».")));
+        EXPECT_LE(intro->heightForWidth(intro->width()), intro->height());
+        EXPECT_LE(intro->geometry().bottom(),
+                  dialog.findChild<QListWidget *>(QStringLiteral("List1"))->y());
+        auto *cancel = dialog.findChild<QPushButton *>(QStringLiteral("Command2"));
+        EXPECT_TRUE(dialog.rect().contains(cancel->geometry()));
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    EXPECT_EQ(ViewerFolderForWindow({}), std::nullopt);
+}
+
 // "Файл → Папка Kelvora…" lists the folder in use, selected, and the
 // installations Wine holds; the one chosen is listed and remembered.
 TEST_F(frmMainTest, ViewerFolderMenuMovesToTheChosenInstallation)
