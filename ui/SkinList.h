@@ -2,7 +2,6 @@
 
 #include "SkinLibrary.h"
 
-#include <QFuture>
 #include <QObject>
 #include <QTimer>
 
@@ -70,8 +69,6 @@ private:
     QTimer gathering_; // changes of a moment bring one read
     std::optional<std::filesystem::path> toSelect_;
     bool readAsked_ = false; // a read waits for the loop's next turn or a long step's end
-    QFuture<Reading> reading_;
-    QFuture<std::vector<std::filesystem::path>> marking_;
     int readsStarted_ = 0;
     int marksStarted_ = 0;
 };
