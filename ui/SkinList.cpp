@@ -159,6 +159,13 @@ void SkinList::markActive()
              });
 }
 
+void SkinList::markApplied(const std::filesystem::path &skin)
+{
+    ++marksStarted_; // a comparison still running was of the file replaced
+    model_->setActive({skin});
+    emit activeMarked();
+}
+
 void SkinList::forget(const std::filesystem::path &file)
 {
     model_->removeSkin(file);

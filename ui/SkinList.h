@@ -39,6 +39,11 @@ public:
     void selectWhenListed(const std::filesystem::path &file);
     // Finds the skins that hold the active skin's bytes again.
     void markActive();
+    // Marks the skin just applied, whose bytes the active skin file holds now,
+    // at once: no skin is compared, so a large folder of skins of one size
+    // costs nothing. Another skin of the very same bytes is marked from the
+    // next read of the folder.
+    void markApplied(const std::filesystem::path &skin);
     // Takes a skin that is gone off the list at once, before the next read.
     void forget(const std::filesystem::path &file);
 

@@ -241,9 +241,12 @@ void frmMain::showListed(const std::optional<FileError> &failure)
         pendingListError_ = failure;
 }
 
-void frmMain::activeSkinChanged()
+void frmMain::activeSkinChanged(const std::filesystem::path &applied)
 {
-    skins_->markActive();
+    if (applied.empty())
+        skins_->markActive();
+    else
+        skins_->markApplied(applied);
     updateUndo();
 }
 

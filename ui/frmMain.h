@@ -30,7 +30,7 @@ public:
     void showError(const FileError &error) override;
     void refreshSkinList(const std::filesystem::path &gone) override;
     void runLongStep(const QString &waitingFor, const std::function<void()> &work) override;
-    void activeSkinChanged() override;
+    void activeSkinChanged(const std::filesystem::path &applied) override;
     void settingsSaved() override;
 
     // The window's tooltip helper, made on first use.

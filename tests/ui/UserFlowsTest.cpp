@@ -266,8 +266,8 @@ TEST_F(UserFlowsTest, TheMarkFollowsEachApplyAndUndo)
     EXPECT_FALSE(child<QAction>("mnuUndoApply")->isEnabled());
 
     clickSkin(QStringLiteral("a.scn"));
-    andWaitForTheList([this] { clickButton("btnApplySk"); });
-    EXPECT_EQ(marked(model), QStringList{QStringLiteral("a.scn")});
+    clickButton("btnApplySk");
+    EXPECT_EQ(marked(model), QStringList{QStringLiteral("a.scn")}) << "not at once";
 
     andWaitForTheList([this] { chooseMenuItem("mnuTools", "mnuUndoApply"); });
     EXPECT_EQ(marked(model), QStringList{QStringLiteral("b.scn")});
