@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+class QAbstractNativeEventFilter;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -79,6 +80,7 @@ private:
     QAction *mnuUndoApply = nullptr;
 
     std::unique_ptr<cToolTipEx> toolTipHelper_;
+    std::unique_ptr<QAbstractNativeEventFilter> closeRequests_; // made at the first show
     bool firstListing_ = true;                  // only the read at load reports a failure
     std::optional<FileError> pendingListError_; // shown once the window is on screen
 };

@@ -74,6 +74,7 @@ void useMembers()
     services.postCloseRequest(0);
     services.waitForEnd(process, {});
     services.isWindow(0);
+    [[maybe_unused]] const bool closing = CloseRequests(nullptr, 0).isCloseRequest(nullptr);
     [[maybe_unused]] const bool held = FileLock().held();
     [[maybe_unused]] const std::string reason = Failure{}.reason();
 }
