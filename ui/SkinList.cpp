@@ -90,6 +90,7 @@ SkinList::SkinList(QListView *view)
     gathering_.setInterval(kGatheringMilliseconds);
     connect(&gathering_, &QTimer::timeout, this, [this] { reread(Selection::Keep); });
     connect(watch_, &FolderWatch::changed, &gathering_, qOverload<>(&QTimer::start));
+    connect(watch_, &FolderWatch::unwatched, this, &SkinList::unwatched);
 }
 
 // The reads are handed all they read, so one still running is left to end on

@@ -63,6 +63,8 @@ signals:
     // A read is on screen; with the failure when the folder could not be read.
     void listed(const std::optional<FileError> &failure);
     void activeMarked();
+    // Changes of this folder go unseen: the system refused to watch it.
+    void unwatched(const QString &folder);
 
 private:
     void startReading();

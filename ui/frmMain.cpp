@@ -33,6 +33,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
@@ -186,6 +187,14 @@ void frmMain::createControls()
             File1Click();
     });
     connect(skins_, &SkinList::listed, this, &frmMain::showListed);
+    connect(skins_, &SkinList::unwatched, this, [this](const QString &folder) {
+        AfterLongStep(this, [this, folder] {
+            showWarning(QStringLiteral("Изменения папки «%1», сделанные другими программами, не "
+                                       "видны в списке: система отказалась следить за ней "
+                                       "(возможно, исчерпан предел "
+                                       "fs.inotify.max_user_watches).")
+                            .arg(QDir::toNativeSeparators(folder)));
+        });
     });
     drop_ = new SkinDrop(File1);
     connect(drop_, &SkinDrop::added, skins_, &SkinList::selectWhenListed);
