@@ -76,10 +76,9 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
 }
 
 // Takes the window system's close requests for the window off the toolkit,
-// which drops one that comes before the window is mapped, one sent to the
-// leader of its group, and, as input, one during a long step; the window then
-// closes as soon as it can. While a window of the program's is modal, the
-// toolkit answers as it does for the frame's button.
+// which drops one sent to the leader of its group and, as input, one during a
+// long step; the window then closes as soon as it can. While a window of the
+// program's is modal, the toolkit answers as it does for the frame's button.
 class CloseRequestFilter : public QAbstractNativeEventFilter
 {
 public:
