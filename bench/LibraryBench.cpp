@@ -34,7 +34,7 @@ void listSkins(benchmark::State &state, int skins)
 {
     UseAppFolder(libraryWith(skins));
     for (auto _ : state)
-        benchmark::DoNotOptimize(ListSkins());
+        benchmark::DoNotOptimize(ListSkins(SkinsFolderPath()));
 }
 
 void readDirectory(benchmark::State &state, int skins)

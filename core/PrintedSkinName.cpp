@@ -88,7 +88,7 @@ QString PrintedSkinName(const fs::path &file)
 
 Result<std::vector<SkinName>> SkinsOfTheFolder()
 {
-    Result<std::vector<SkinName>> listed = ListSkins();
+    Result<std::vector<SkinName>> listed = ListSkins(SkinsFolderPath());
     if (!listed.ok())
         return listed;
     std::error_code error;

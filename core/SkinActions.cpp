@@ -31,7 +31,9 @@ bool activeSkinNameIsUsable(UserInterface &ui)
 // The steps of an apply and of an undo: the viewer closed first and started
 // afterwards when the settings say so, and between them the active skin
 // replaced by source (none: nothing selected), keeping the file it replaces.
-void replaceActiveSkinWith(const std::filesystem::path &source)
+// The user interface learns which library skin it was, when it was one.
+void replaceActiveSkinWith(const std::filesystem::path &source,
+                           const std::filesystem::path &librarySkin)
 {
     UserInterface &ui = *CurrentUserInterface();
     if (!activeSkinNameIsUsable(ui))
@@ -56,7 +58,7 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
             ui.showWarning(QStringLiteral("Заменённый скин не сохранён в журнале скинов, поэтому "
                                           "это применение нельзя будет отменить.\n%1")
                                .arg(FileErrorText(*replaced.notKept)));
-        ui.activeSkinChanged();
+        ui.activeSkinChanged(replaced.failure ? std::filesystem::path() : librarySkin);
     }
 
     if (IsFlagOn(Flag::RunKLVAfterApply)) {
@@ -69,7 +71,7 @@ void replaceActiveSkinWith(const std::filesystem::path &source)
 
 void ApplySkin(const std::filesystem::path &name)
 {
-    replaceActiveSkinWith(name.empty() ? name : SkinFilePath(name));
+    replaceActiveSkinWith(name.empty() ? name : SkinFilePath(name), name);
 }
 
 bool CanUndoApply()
@@ -94,7 +96,7 @@ void UndoApply()
 
 void ReturnToEntry(const HistoryEntry &entry)
 {
-    replaceActiveSkinWith(entry.file);
+    replaceActiveSkinWith(entry.file, {});
 }
 
 Status AddSkin(const std::filesystem::path &skinFile)

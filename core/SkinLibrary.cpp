@@ -150,10 +150,10 @@ std::filesystem::path UsableActiveSkinPath()
                                                                   : std::filesystem::path();
 }
 
-Result<std::vector<SkinName>> ListSkins()
+Result<std::vector<SkinName>> ListSkins(const std::filesystem::path &skinsFolder)
 {
     platform::Result<std::vector<platform::NativeName>> listed =
-        platform::visibleFileNames(SkinsFolderPath(), kSkinExtension);
+        platform::visibleFileNames(skinsFolder, kSkinExtension);
     if (!listed.ok())
         return {{}, ToFileError(*listed.failure)};
     std::vector<SkinName> skins;

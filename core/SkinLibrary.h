@@ -51,6 +51,8 @@ std::filesystem::path UsableActiveSkinPath();
 // comparison of texts does: the list sorts and the gallery finds by it.
 QString CaseFolded(const QString &text);
 
-// The skin files ("*.scn", any letter case) of the Skins folder, in the order
+// The skin files ("*.scn", any letter case) of this Skins folder, in the order
 // the skin list shows them. A folder that cannot be read gives an error naming it.
-Result<std::vector<SkinName>> ListSkins();
+// The folder is an argument, so that a read off the window's thread never
+// meets a change of the application folder half-way.
+Result<std::vector<SkinName>> ListSkins(const std::filesystem::path &skinsFolder);

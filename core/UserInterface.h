@@ -36,8 +36,9 @@ public:
     // The Skins folder changed: the list is read again. A skin known to be
     // gone (empty: none) leaves the list at once, before the read.
     virtual void refreshSkinList(const std::filesystem::path &gone) = 0;
-    // The active skin file may hold other bytes now.
-    virtual void activeSkinChanged() {}
+    // The active skin file may hold other bytes now: those of the library skin
+    // of this name when it was just applied (empty: unknown, or none).
+    virtual void activeSkinChanged(const std::filesystem::path &applied) { Q_UNUSED(applied); }
     // The preferences were saved: the copies of the settings may hold other values.
     virtual void settingsSaved() {}
 

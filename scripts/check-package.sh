@@ -29,8 +29,9 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/$name" --version) ||
 desktop-file-validate "$usr/share/applications/$name.desktop" || fail "desktop-file-validate"
 grep -qx 'MimeType=application/x-kelvora-skin;' "$usr/share/applications/$name.desktop" ||
     fail "the desktop file declares no skin type"
-grep -q '^Exec=.*%[fF]' "$usr/share/applications/$name.desktop" ||
-    fail "the desktop file passes no file to the program"
+# One program takes all the files chosen together.
+grep -q '^Exec=.* %F$' "$usr/share/applications/$name.desktop" ||
+    fail "the desktop file does not pass the files chosen to one program"
 appstreamcli validate --no-net "$usr/share/metainfo/example.kelvora.SkinManager.metainfo.xml" ||
     fail "appstreamcli validate"
 # The type must build into a database in which *.scn names it.

@@ -4,6 +4,8 @@
 
 #include <QFileSystemWatcher>
 
+#include <utility>
+
 FolderWatch::FolderWatch(QObject *parent)
     : QObject(parent)
     , watcher_(new QFileSystemWatcher)
@@ -31,10 +33,19 @@ void FolderWatch::watch(const std::filesystem::path &skins,
         skins_ = skins;
         watchedSkins_.clear();
         std::error_code error;
-        if (std::filesystem::is_directory(skins, error) && watcher_->addPath(FromNativePath(skins)))
+        if (std::filesystem::is_directory(skins, error) && add(skins))
             watchedSkins_ = FromNativePath(skins);
-        watcher_->addPath(FromNativePath(application));
+        add(application);
     });
+}
+
+bool FolderWatch::add(const std::filesystem::path &folder)
+{
+    if (watcher_->addPath(FromNativePath(folder)))
+        return true;
+    if (!std::exchange(toldUnwatched_, true))
+        emit unwatched(FromNativePath(folder));
+    return false;
 }
 
 // The application folder also changes with every apply and whatever the viewer

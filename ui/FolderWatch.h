@@ -27,12 +27,17 @@ public:
 
 signals:
     void changed();
+    // The system refused to watch this folder (as at its limit of watches,
+    // fs.inotify.max_user_watches on Linux): its changes go unseen. Once a run.
+    void unwatched(const QString &folder);
 
 private:
     void noteChange(const QString &folder);
+    bool add(const std::filesystem::path &folder);
 
     QThread thread_;
     QFileSystemWatcher *watcher_; // lives on thread_, as do the members below
     std::filesystem::path skins_;
     QString watchedSkins_; // empty while there is no Skins folder to watch
+    bool toldUnwatched_ = false;
 };

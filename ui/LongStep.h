@@ -9,7 +9,8 @@ class QWidget;
 
 // Runs work on a thread of its own and returns when it is done. Meanwhile the
 // windows keep painting but take no input: clicks, keys, drops and close
-// requests are refused, so nothing else can start. After half a second a
+// requests are refused, so nothing else can start (the main window keeps the
+// window system's close request and closes once the step has ended). After half a second a
 // window over owner says what the program waits for; it cannot be cancelled,
 // as an interrupted step could leave a half-made file.
 void RunLongStep(QWidget *owner, const QString &waitingFor, const std::function<void()> &work);

@@ -63,9 +63,17 @@ QIcon checkMarkFor(const QWidget &view)
 SkinList::Reading readFolder(const std::filesystem::path &active,
                              const std::filesystem::path &folder)
 {
-    SkinList::Reading reading{ListSkins(), {}};
+    SkinList::Reading reading{ListSkins(folder), {}};
     reading.active = SkinsEqualTo(active, folder, reading.skins.value);
     return reading;
+}
+
+// Whether the window still works on the Skins folder a read was handed. The
+// read of a folder left since is dropped: whoever changed the folder asked for
+// a read of the new one.
+bool isStillTheFolder(const std::filesystem::path &folder)
+{
+    return folder == SkinsFolderPath();
 }
 
 } // namespace
@@ -82,17 +90,12 @@ SkinList::SkinList(QListView *view)
     gathering_.setInterval(kGatheringMilliseconds);
     connect(&gathering_, &QTimer::timeout, this, [this] { reread(Selection::Keep); });
     connect(watch_, &FolderWatch::changed, &gathering_, qOverload<>(&QTimer::start));
+    connect(watch_, &FolderWatch::unwatched, this, &SkinList::unwatched);
 }
 
-SkinList::~SkinList()
-{
-    // The reads use the program's folder, which may change once the window is
-    // gone. (A future whose result was taken is no longer running.)
-    if (reading_.isRunning())
-        reading_.waitForFinished();
-    if (marking_.isRunning())
-        marking_.waitForFinished();
-}
+// The reads are handed all they read, so one still running is left to end on
+// its own: its result goes nowhere.
+SkinList::~SkinList() = default;
 
 void SkinList::reread(Selection selection)
 {
@@ -107,9 +110,13 @@ void SkinList::startReading()
     readAsked_ = false;
     ++readsStarted_;
     // A setting that names no file of the application folder marks nothing.
-    reading_ = QtConcurrent::run(&readFolder, UsableActiveSkinPath(), SkinsFolderPath());
-    whenDone(this, reading_, readsStarted_, [this](Reading reading) { show(std::move(reading)); });
-    watch_->watch(SkinsFolderPath(), ApplicationFolder());
+    const std::filesystem::path folder = SkinsFolderPath();
+    whenDone(this, QtConcurrent::run(&readFolder, UsableActiveSkinPath(), folder), readsStarted_,
+             [this, folder](Reading reading) {
+                 if (isStillTheFolder(folder))
+                     show(std::move(reading));
+             });
+    watch_->watch(folder, ApplicationFolder());
 }
 
 void SkinList::selectWhenListed(const std::filesystem::path &file)
@@ -142,13 +149,22 @@ void SkinList::show(Reading reading)
 void SkinList::markActive()
 {
     ++marksStarted_;
-    marking_ = QtConcurrent::run(&SkinsEqualTo, UsableActiveSkinPath(), SkinsFolderPath(),
-                                 model_->skins());
-    whenDone(this, marking_, marksStarted_,
-             [this](const std::vector<std::filesystem::path> &equal) {
+    const std::filesystem::path folder = SkinsFolderPath();
+    whenDone(this,
+             QtConcurrent::run(&SkinsEqualTo, UsableActiveSkinPath(), folder, model_->skins()),
+             marksStarted_, [this, folder](const std::vector<std::filesystem::path> &equal) {
+                 if (!isStillTheFolder(folder))
+                     return;
                  model_->setActive(equal);
                  emit activeMarked();
              });
+}
+
+void SkinList::markApplied(const std::filesystem::path &skin)
+{
+    ++marksStarted_; // a comparison still running was of the file replaced
+    model_->setActive({skin});
+    emit activeMarked();
 }
 
 void SkinList::forget(const std::filesystem::path &file)

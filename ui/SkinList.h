@@ -2,7 +2,6 @@
 
 #include "SkinLibrary.h"
 
-#include <QFuture>
 #include <QObject>
 #include <QTimer>
 
@@ -40,6 +39,11 @@ public:
     void selectWhenListed(const std::filesystem::path &file);
     // Finds the skins that hold the active skin's bytes again.
     void markActive();
+    // Marks the skin just applied, whose bytes the active skin file holds now,
+    // at once: no skin is compared, so a large folder of skins of one size
+    // costs nothing. Another skin of the very same bytes is marked from the
+    // next read of the folder.
+    void markApplied(const std::filesystem::path &skin);
     // Takes a skin that is gone off the list at once, before the next read.
     void forget(const std::filesystem::path &file);
 
@@ -59,6 +63,8 @@ signals:
     // A read is on screen; with the failure when the folder could not be read.
     void listed(const std::optional<FileError> &failure);
     void activeMarked();
+    // Changes of this folder go unseen: the system refused to watch it.
+    void unwatched(const QString &folder);
 
 private:
     void startReading();
@@ -70,8 +76,6 @@ private:
     QTimer gathering_; // changes of a moment bring one read
     std::optional<std::filesystem::path> toSelect_;
     bool readAsked_ = false; // a read waits for the loop's next turn or a long step's end
-    QFuture<Reading> reading_;
-    QFuture<std::vector<std::filesystem::path>> marking_;
     int readsStarted_ = 0;
     int marksStarted_ = 0;
 };

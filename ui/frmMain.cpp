@@ -15,6 +15,7 @@
 #include "ModalWindows.h"
 #include "Module1.h"
 #include "platform/Platform.h"
+#include "platform/WindowServices.h"
 #include "platform/WinePrefixes.h"
 #include "PreviewLoader.h"
 #include "RunStart.h"
@@ -29,8 +30,10 @@
 #include "WindowConventions.h"
 #include "WindowFont.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
@@ -71,6 +74,38 @@ QPushButton *makeButton(QWidget *parent, const char *name, const QString &captio
     PressOnEnter(button);
     return button;
 }
+
+// Takes the window system's close requests for the window off the toolkit,
+// which drops one sent to the leader of its group and, as input, one during a
+// long step; the window then closes as soon as it can. While a window of the
+// program's is modal, the toolkit answers as it does for the frame's button.
+class CloseRequestFilter : public QAbstractNativeEventFilter
+{
+public:
+    explicit CloseRequestFilter(QWidget *window)
+        : window_(window)
+        , requests_(connection(), window->winId())
+    {}
+
+    bool nativeEventFilter(const QByteArray &, void *message, qintptr *) override
+    {
+        if (!requests_.isCloseRequest(message) ||
+            (QApplication::activeModalWidget() && !LongStepRunning()))
+            return false;
+        AfterLongStep(window_, [window = window_] { window->close(); });
+        return true;
+    }
+
+private:
+    static void *connection()
+    {
+        const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        return x11 ? x11->connection() : nullptr;
+    }
+
+    QWidget *window_;
+    platform::CloseRequests requests_;
+};
 
 } // namespace
 
@@ -151,6 +186,15 @@ void frmMain::createControls()
             File1Click();
     });
     connect(skins_, &SkinList::listed, this, &frmMain::showListed);
+    connect(skins_, &SkinList::unwatched, this, [this](const QString &folder) {
+        AfterLongStep(this, [this, folder] {
+            showWarning(QStringLiteral("Изменения папки «%1», сделанные другими программами, не "
+                                       "видны в списке: система отказалась следить за ней "
+                                       "(возможно, исчерпан предел "
+                                       "fs.inotify.max_user_watches).")
+                            .arg(QDir::toNativeSeparators(folder)));
+        });
+    });
     drop_ = new SkinDrop(File1);
     connect(drop_, &SkinDrop::added, skins_, &SkinList::selectWhenListed);
     connect(btnApplySk, &QPushButton::clicked, this, &frmMain::btnApplySkClick);
@@ -241,9 +285,12 @@ void frmMain::showListed(const std::optional<FileError> &failure)
         pendingListError_ = failure;
 }
 
-void frmMain::activeSkinChanged()
+void frmMain::activeSkinChanged(const std::filesystem::path &applied)
 {
-    skins_->markActive();
+    if (applied.empty())
+        skins_->markActive();
+    else
+        skins_->markApplied(applied);
     updateUndo();
 }
 
@@ -277,6 +324,11 @@ void frmMain::runLongStep(const QString &waitingFor, const std::function<void()>
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // The window and the leader of its group exist once it is shown.
+    if (!closeRequests_) {
+        closeRequests_ = std::make_unique<CloseRequestFilter>(this);
+        qApp->installNativeEventFilter(closeRequests_.get());
+    }
     if (pendingListError_)
         AfterLongStep(this, [this] {
             if (const std::optional<FileError> error = std::exchange(pendingListError_, {}))

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+class QAbstractNativeEventFilter;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -30,7 +31,7 @@ public:
     void showError(const FileError &error) override;
     void refreshSkinList(const std::filesystem::path &gone) override;
     void runLongStep(const QString &waitingFor, const std::function<void()> &work) override;
-    void activeSkinChanged() override;
+    void activeSkinChanged(const std::filesystem::path &applied) override;
     void settingsSaved() override;
 
     // The window's tooltip helper, made on first use.
@@ -79,6 +80,7 @@ private:
     QAction *mnuUndoApply = nullptr;
 
     std::unique_ptr<cToolTipEx> toolTipHelper_;
+    std::unique_ptr<QAbstractNativeEventFilter> closeRequests_; // made at the first show
     bool firstListing_ = true;                  // only the read at load reports a failure
     std::optional<FileError> pendingListError_; // shown once the window is on screen
 };

@@ -20,6 +20,27 @@ using WindowHandle = std::uintptr_t;
 // The id of a process; 0 is none.
 using ProcessId = std::uint32_t;
 
+// The window system's requests to close one of this program's windows, told
+// apart among the native events its toolkit hands on: X11's WM_DELETE_WINDOW
+// sent to the window or to the hidden leader of its group (which the toolkit
+// names as the program, so that a search by title may find it first), and
+// Windows' WM_CLOSE.
+class CloseRequests
+{
+public:
+    // connection is the toolkit's own connection to the X server (an
+    // xcb_connection_t), null where there is none: then no event is one.
+    CloseRequests(void *connection, WindowHandle window);
+
+    bool isCloseRequest(const void *nativeEvent) const;
+
+private:
+    WindowHandle window_ = 0;
+    WindowHandle leader_ = 0;
+    std::uint32_t protocols_ = 0;
+    std::uint32_t deleteWindow_ = 0;
+};
+
 // A process opened for waiting. Null when it could not be opened; the system's
 // reference is released when this goes.
 class ProcessReference

@@ -9,6 +9,16 @@ struct WindowServices::Connection
 {
 };
 
+CloseRequests::CloseRequests(void *, WindowHandle window)
+    : window_(window)
+{}
+
+bool CloseRequests::isCloseRequest(const void *nativeEvent) const
+{
+    const auto *message = static_cast<const MSG *>(nativeEvent);
+    return message->message == WM_CLOSE && reinterpret_cast<WindowHandle>(message->hwnd) == window_;
+}
+
 WindowServices::WindowServices()
     : connection_(std::make_unique<Connection>())
 {}

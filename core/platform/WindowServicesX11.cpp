@@ -254,6 +254,40 @@ bool pollUntilEnded(int pidfd, Clock::time_point deadline)
 
 } // namespace
 
+CloseRequests::CloseRequests(void *connection, WindowHandle window)
+    : window_(window)
+{
+    auto *xcb = static_cast<xcb_connection_t *>(connection);
+    if (!xcb)
+        return;
+    const auto atomNamed = [xcb](std::string_view name) {
+        const auto reply = owned(xcb_intern_atom_reply(
+            xcb, xcb_intern_atom(xcb, 0, static_cast<uint16_t>(name.size()), name.data()),
+            nullptr));
+        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    };
+    protocols_ = atomNamed("WM_PROTOCOLS");
+    deleteWindow_ = atomNamed("WM_DELETE_WINDOW");
+    const auto leader = owned(xcb_get_property_reply(
+        xcb,
+        xcb_get_property(xcb, 0, static_cast<xcb_window_t>(window), atomNamed("WM_CLIENT_LEADER"),
+                         XCB_ATOM_WINDOW, 0, 1),
+        nullptr));
+    if (leader && xcb_get_property_value_length(leader.get()) == sizeof(xcb_window_t))
+        leader_ = *static_cast<const xcb_window_t *>(xcb_get_property_value(leader.get()));
+}
+
+bool CloseRequests::isCloseRequest(const void *nativeEvent) const
+{
+    const auto *event = static_cast<const xcb_generic_event_t *>(nativeEvent);
+    if (deleteWindow_ == XCB_ATOM_NONE || (event->response_type & 0x7f) != XCB_CLIENT_MESSAGE)
+        return false;
+    const auto *message = reinterpret_cast<const xcb_client_message_event_t *>(event);
+    return message->format == 32 && message->type == protocols_ &&
+           message->data.data32[0] == deleteWindow_ &&
+           (message->window == window_ || (leader_ != 0 && message->window == leader_));
+}
+
 WindowServices::WindowServices()
 {
     int screenNumber = 0;

@@ -52,7 +52,7 @@ TEST_F(CoreFaultsTest, NamesThatAreNoTextAreKeptAsTheFileSystemGivesThem)
     std::ofstream(folder / "Skins" / preview) << "picture";
     ASSERT_FALSE(WriteDescription(SkinFilePath(name), QStringLiteral("Ночь")));
 
-    const Result<std::vector<SkinName>> listed = ListSkins();
+    const Result<std::vector<SkinName>> listed = ListSkins(SkinsFolderPath());
     ASSERT_TRUE(listed.ok());
     ASSERT_EQ(listed.value.size(), 1u);
     EXPECT_EQ(listed.value[0].file, name);

@@ -37,7 +37,7 @@ TEST_F(SkinLibraryTest, ListsVisibleSkinFilesOfAnyCaseInNameOrder)
         writeFile(skinsFolder() + u'/' + QString::fromUtf8(name), "x");
     ASSERT_TRUE(QDir(skinsFolder()).mkdir(QStringLiteral("folder.scn")));
 
-    const Result<std::vector<SkinName>> listed = ListSkins();
+    const Result<std::vector<SkinName>> listed = ListSkins(SkinsFolderPath());
     ASSERT_TRUE(listed.ok());
     QStringList shown;
     for (const SkinName &skin : listed.value) {
@@ -52,15 +52,15 @@ TEST_F(SkinLibraryTest, ListsVisibleSkinFilesOfAnyCaseInNameOrder)
 TEST_F(SkinLibraryTest, MissingSkinsFolderIsAnErrorNamingIt)
 {
     ASSERT_TRUE(QDir(skinsFolder()).removeRecursively());
-    const Result<std::vector<SkinName>> listed = ListSkins();
+    const Result<std::vector<SkinName>> listed = ListSkins(SkinsFolderPath());
     ASSERT_FALSE(listed.ok());
     EXPECT_TRUE(listed.value.empty());
     EXPECT_EQ(listed.error->path, text(SkinsFolderPath()));
     EXPECT_FALSE(listed.error->reason.isEmpty());
 
-    EXPECT_TRUE(ListSkins().ok() == false);
+    EXPECT_TRUE(ListSkins(SkinsFolderPath()).ok() == false);
     writeFile(skinsFolder(), "a file, not a folder");
-    EXPECT_FALSE(ListSkins().ok());
+    EXPECT_FALSE(ListSkins(SkinsFolderPath()).ok());
 }
 
 } // namespace

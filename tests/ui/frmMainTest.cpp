@@ -8,6 +8,8 @@
 
 #include <QGroupBox>
 #include <QListWidget>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace {
@@ -234,6 +236,40 @@ TEST_F(frmMainTest, ViewerFolderMenuMovesToTheChosenInstallation)
     EXPECT_TRUE(description().isEmpty());
     EXPECT_EQ(RememberedViewerFolder(), ToNativePath(installed));
     EXPECT_EQ(child<QMenu>("mnuFile")->actions().constLast(), child<QAction>("mnuExit"));
+}
+
+// A read asked for just before the folder changes runs after the change (every
+// thread of the shared pool is held meanwhile): it reads the folder it was
+// asked for, and that read, of a folder left, never reaches the list.
+TEST_F(frmMainTest, AReadOfTheFolderLeftIsNeverShown)
+{
+    addSkin(QStringLiteral("Here.scn"), QStringLiteral("H"));
+    open();
+    const QString other = root.path() + QStringLiteral("/other");
+    ASSERT_TRUE(QDir(other).mkpath(QStringLiteral("Skins")));
+    writeFile(other + QStringLiteral("/Skins/There.scn"), QByteArray(1000, 't'));
+
+    QThreadPool &shared = *QThreadPool::globalInstance();
+    QSemaphore held;
+    QSemaphore released;
+    for (int i = 0; i < shared.maxThreadCount(); ++i)
+        shared.start([&] {
+            held.release();
+            released.acquire();
+        });
+    held.acquire(shared.maxThreadCount());
+    QSignalSpy shown(list(), &SkinList::listed);
+    list()->reread(SkinList::Selection::Keep);
+    QCoreApplication::processEvents(); // the read starts and waits for a thread
+    ASSERT_FALSE(UseApplicationFolder(ToNativePath(other)));
+    released.release(shared.maxThreadCount());
+    shared.waitForDone();
+    QCoreApplication::processEvents();
+
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("Here.scn")});
+    andWaitForTheList([this] { list()->reread(SkinList::Selection::Clear); });
+    EXPECT_EQ(listed(), QStringList{QStringLiteral("There.scn")});
 }
 
 TEST_F(frmMainTest, ExitEndsTheProgramWithoutTheCloseHandler)

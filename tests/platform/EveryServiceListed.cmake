@@ -1,0 +1,40 @@
+# Fails unless the list of every platform function (contract/EveryService.cpp)
+# includes each service header of core/platform and refers to each function
+# declared at namespace level there, so that a new service cannot be left out
+# of the Windows link check. Helpers defined in the headers themselves
+# (inline, templates, the *Support.h headers) need no definition elsewhere.
+#   cmake -DPLATFORM_DIR=<core/platform> -DLIST=<EveryService.cpp> -P EveryServiceListed.cmake
+file(READ "${LIST}" listed)
+file(GLOB headers RELATIVE "${PLATFORM_DIR}" "${PLATFORM_DIR}/*.h")
+set(missing "")
+foreach(header IN LISTS headers)
+    if(header MATCHES "Support\\.h$")
+        continue()
+    endif()
+    string(FIND "${listed}" "#include \"platform/${header}\"" included)
+    if(included EQUAL -1)
+        list(APPEND missing "${header} (not included)")
+    endif()
+    file(STRINGS "${PLATFORM_DIR}/${header}" lines)
+    set(afterTemplate OFF)
+    foreach(line IN LISTS lines)
+        # Members and bodies are indented; a declaration of the namespace starts the line.
+        if(NOT line MATCHES "^(template|inline|static|#|//|using|namespace|class|struct|enum|[{} ])"
+           AND line MATCHES "^[^(=]*[ &*]([a-z][A-Za-z0-9]*)\\(")
+            set(name "${CMAKE_MATCH_1}")
+            string(FIND "${listed}" "&${name})" referred)
+            if(NOT afterTemplate AND referred EQUAL -1)
+                list(APPEND missing "${header}: ${name}")
+            endif()
+        endif()
+        if(line MATCHES "^template")
+            set(afterTemplate ON)
+        else()
+            set(afterTemplate OFF)
+        endif()
+    endforeach()
+endforeach()
+if(missing)
+    list(JOIN missing "\n  " shown)
+    message(FATAL_ERROR "EveryService.cpp leaves out:\n  ${shown}")
+endif()
