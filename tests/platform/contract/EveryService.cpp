@@ -3,8 +3,8 @@
 // fails the build, even when no test calls it. Nothing here is called.
 
 #include "platform/CodePage.h"
-#include "platform/FileIdentity.h"
 #include "platform/FileComparison.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileListing.h"
 #include "platform/FileLock.h"
 #include "platform/FolderIdentity.h"
@@ -31,7 +31,6 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&isSameFile),
     reinterpret_cast<AnyFunction>(&folderIdentity),
     reinterpret_cast<AnyFunction>(&lastSystemError),
-    reinterpret_cast<AnyFunction>(&linkOrCopy),
     reinterpret_cast<AnyFunction>(&lockExclusively),
     reinterpret_cast<AnyFunction>(&moveToTrash),
     reinterpret_cast<AnyFunction>(&leadsNowhere),
@@ -39,6 +38,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&readAt),
     reinterpret_cast<AnyFunction>(&removeLeftoverTemporaryFiles),
     reinterpret_cast<AnyFunction>(&renameReplacing),
+    reinterpret_cast<AnyFunction>(&writeReplacing),
     reinterpret_cast<AnyFunction>(&sameContents),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&startProgram),
