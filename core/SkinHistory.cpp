@@ -127,20 +127,21 @@ std::optional<fs::path> readSkinName(const fs::path &entry)
     return fs::path(std::u8string(bytes.value.begin(), bytes.value.end()));
 }
 
-// Gives an entry another name, its skin's name first. The old name file that
-// stays when it cannot go is a leftover, which the next prune removes.
+// Gives an entry another name, its skin's name first: a second name of the
+// name file, which is only ever replaced whole, and one sync of the folder for
+// both. The old name file that stays when it cannot go is a leftover, which
+// the next prune removes.
 Status renameEntry(const fs::path &from, const fs::path &to)
 {
-    if (const std::optional<fs::path> skin = readSkinName(from))
-        if (Status failed = writeSkinName(to, *skin))
-            return failed;
+    std::error_code error;
+    fs::create_hard_link(skinNameFile(from), skinNameFile(to), error);
+    if (error && error != std::errc::no_such_file_or_directory) // none: a skin unknown
+        return failureOf(skinNameFile(to), error);
     if (Status failed = ToStatus(platform::renameReplacing(from, to))) {
-        std::error_code ignored; // a name file without its entry is a leftover too
-        fs::remove(skinNameFile(to), ignored);
+        fs::remove(skinNameFile(to), error); // a name file without its entry is a leftover too
         return failed;
     }
-    std::error_code ignored;
-    fs::remove(skinNameFile(from), ignored);
+    fs::remove(skinNameFile(from), error);
     return std::nullopt;
 }
 
@@ -373,20 +374,20 @@ Status HistoryKeeper::keep(const fs::path &active, const fs::path &source)
     if (const std::optional<fs::path> skin = skinHolding(active, size, skinsFolder_))
         if (Status failed = writeSkinName(placed, *skin))
             return failed;
-    reached(HistoryStep::nameWritten);
+    reached(HistoryStep::NameWritten);
     if (Status failed = ToStatus(platform::copyReplacing(active, placed))) {
         std::error_code ignored; // a name file without its entry is a leftover
         fs::remove(skinNameFile(placed), ignored);
         return failed;
     }
-    reached(HistoryStep::entryPlaced);
+    reached(HistoryStep::EntryPlaced);
     kept_ = placed;
     return std::nullopt;
 }
 
 Status HistoryKeeper::commit()
 {
-    reached(HistoryStep::activeReplaced);
+    reached(HistoryStep::ActiveReplaced);
     kept_.clear();
     moved_.clear();
     if (unavailable_)
@@ -415,7 +416,7 @@ Status HistoryKeeper::commit()
             remove(skinNameFile(entry.file));
         }
     }
-    reached(HistoryStep::pruned);
+    reached(HistoryStep::Pruned);
     return failure;
 }
 

@@ -64,10 +64,10 @@ Result<std::vector<HistoryEntry>> ReadHistory();
 // The steps of a writer, in their order, at which tests stop it as a kill would.
 enum class HistoryStep
 {
-    nameWritten,    // the skin's name of the new entry is in place
-    entryPlaced,    // the entry is in place
-    activeReplaced, // the active skin file holds the new bytes
-    pruned,         // the entries past the bounds are gone
+    NameWritten,    // the skin's name of the new entry is in place
+    EntryPlaced,    // the entry is in place
+    ActiveReplaced, // the active skin file holds the new bytes
+    Pruned,         // the entries past the bounds are gone
 };
 void SetHistoryStepHookForTesting(std::function<void(HistoryStep)> hook);
 

@@ -239,8 +239,8 @@ TEST_F(CoreFaultsTest, ReadOnlyActiveFileIsReportedAndStaysAsItWas)
 // and either file; after the next start no temporary file is left.
 TEST_F(CoreFaultsTest, AWriterKilledAtAnyStepLosesNothing)
 {
-    for (const HistoryStep step : {HistoryStep::nameWritten, HistoryStep::entryPlaced,
-                                   HistoryStep::activeReplaced, HistoryStep::pruned}) {
+    for (const HistoryStep step : {HistoryStep::NameWritten, HistoryStep::EntryPlaced,
+                                   HistoryStep::ActiveReplaced, HistoryStep::Pruned}) {
         SCOPED_TRACE(int(step));
         ASSERT_TRUE(QDir(dataFolder()).removeRecursively());
         writeFile(activeSkin(), kOldActive);
