@@ -22,13 +22,12 @@ std::optional<std::uintmax_t> sizeOf(const fs::path &file)
 Replacement ReplaceActiveSkin(const fs::path &source, const fs::path &active,
                               HistoryKeeper &history)
 {
-    const Status notKept = history.keep(active);
+    const Status notKept = history.keep(active, source);
     if (const platform::Status failed = platform::copyReplacing(source, active)) {
         history.discard();
-        return {ToFileError(*failed), std::nullopt};
+        return {ToFileError(*failed), std::nullopt, std::nullopt};
     }
-    const Status committed = history.commit();
-    return {std::nullopt, notKept ? notKept : committed};
+    return {std::nullopt, notKept, history.commit()};
 }
 
 std::vector<fs::path> SkinsEqualTo(const fs::path &active, const fs::path &folder,

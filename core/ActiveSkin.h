@@ -12,17 +12,19 @@
 // and touch nothing but files, so they can run off the user interface's thread.
 
 // What a replacement of the active skin file came to: whether it failed, and
-// when it did not, why the file it replaced could not be kept in the history.
+// when it did not, why the file it replaced could not be kept in the history
+// and why older entries could not go.
 struct Replacement
 {
     Status failure;
     Status notKept;
+    Status notPruned;
 };
 
 // Replaces active with a copy of source, so that active is at every moment
 // the old file or the whole new one; the file it replaces is kept in the
-// history first. A failed replacement keeps nothing; a failure to keep stops
-// no replacement.
+// history first, whose lock history holds. A failed replacement keeps
+// nothing; a failure to keep stops no replacement.
 [[nodiscard]] Replacement ReplaceActiveSkin(const std::filesystem::path &source,
                                             const std::filesystem::path &active,
                                             HistoryKeeper &history);

@@ -3,6 +3,7 @@
 #include "FileError.h"
 #include "SkinHistory.h"
 
+#include <chrono>
 #include <filesystem>
 
 // Applies the skin with this bare file name (empty: nothing selected): closes
@@ -13,13 +14,20 @@ void ApplySkin(const std::filesystem::path &name);
 // Whether the history holds an entry to go back to.
 bool CanUndoApply();
 
-// Puts back the newest entry of the history, the file that the last apply or
-// return replaced, in the steps of an apply; the file it replaces becomes the
-// newest entry in turn, so a second undo goes forward again.
-void UndoApply();
+// Puts back entry `number` of the history, newest first (1: the file that the
+// last apply or return replaced), in the steps of an apply; the file it
+// replaces becomes the newest entry in turn, so a second undo goes forward
+// again. The entry is chosen under the history's lock.
+void UndoApply(std::size_t number = 1);
 
-// Puts back this entry of the history in the steps of an apply.
+// Puts back this entry of the history in the steps of an apply, while it is
+// there and sound.
 void ReturnToEntry(const HistoryEntry &entry);
+
+// How long an apply waits for another copy of the program that applies before
+// it gives up and changes nothing. Tests shorten the wait.
+inline constexpr std::chrono::milliseconds kHistoryLockWait = std::chrono::seconds(10);
+void SetHistoryLockWaitForTesting(std::chrono::milliseconds wait);
 
 // Copies a skin file from anywhere into the Skins folder, with its preview
 // image when one is beside it, each replacing a file of its name in one step.

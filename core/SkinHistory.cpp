@@ -8,11 +8,10 @@
 #include "platform/FolderIdentity.h"
 #include "platform/PositionedFile.h"
 #include "platform/ReplacingCopy.h"
+#include "platform/TemporaryFiles.h"
 #include "PlatformEdge.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -27,26 +26,32 @@ namespace fs = std::filesystem;
 constexpr std::string_view kHistoriesFolder = "history";
 constexpr std::string_view kLockFile = ".lock";
 constexpr std::string_view kFolderNote = "folder.txt";
-// Everything the program makes under a temporary name starts so, and nothing
-// else does: what a killed program left is found and removed by that.
-constexpr std::string_view kTemporaryPrefix = ".tmp-";
 // Beside an entry: the name of the skin that held its bytes.
 constexpr std::string_view kSkinNameSuffix = ".name";
+// What earlier versions named their temporary files in the history: a kill
+// may have left some.
+constexpr std::string_view kEarlierTemporaryPrefix = ".tmp-";
 
 constexpr std::size_t kLongestNameFile = 4096;
 // Hex digits of the hash that names a history: far from any chance meeting.
 constexpr qsizetype kHistoryNameLength = 24;
 
-// An entry's name: its number, which orders the entries, the time it was
-// replaced at, in UTC, and its size, which an entry keeps for good, so that
-// the bounds are kept without asking each file: "00000012-20261207T160609.123Z-102400".
+// An entry's name: its number, of eight digits, which orders the entries, the
+// time it was replaced at, in UTC, and its size, which the entry must have:
+// "00000012-20261207T160609.123Z-102400".
 const QString kTimeFormat = QStringLiteral("yyyyMMdd'T'HHmmss.zzz'Z'");
+constexpr int kSequenceWidth = 8;
+constexpr std::uint64_t kLastSequence = 99999999;
+
+QString sequenceText(std::uint64_t sequence)
+{
+    return QStringLiteral("%1").arg(sequence, kSequenceWidth, 10, QChar(u'0'));
+}
 
 QString entryName(std::uint64_t sequence, const QDateTime &time, std::uintmax_t size)
 {
     return QStringLiteral("%1-%2-%3")
-        .arg(sequence, 8, 10, QChar(u'0'))
-        .arg(time.toString(kTimeFormat))
+        .arg(sequenceText(sequence), time.toString(kTimeFormat))
         .arg(size);
 }
 
@@ -80,13 +85,22 @@ FileError failureOf(const fs::path &path, const std::error_code &error)
     return ToFileError(platform::Failure{path, error});
 }
 
-// A name in the history folder that nothing else has, for something being made.
-fs::path temporaryPath(const fs::path &history)
+std::function<void(HistoryStep)> &stepHook()
 {
-    const QString unique = QStringLiteral("%1-%2")
-                               .arg(QCoreApplication::applicationPid())
-                               .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
-    return history / (fs::path(kTemporaryPrefix) += ToNativePath(unique));
+    static std::function<void(HistoryStep)> hook;
+    return hook;
+}
+
+void reached(HistoryStep step)
+{
+    if (stepHook())
+        stepHook()(step);
+}
+
+bool sameBytes(const fs::path &first, const fs::path &second)
+{
+    const platform::Result<bool> same = platform::sameContents(first, second);
+    return same.ok() && same.value;
 }
 
 fs::path skinNameFile(const fs::path &entry)
@@ -94,43 +108,41 @@ fs::path skinNameFile(const fs::path &entry)
     return fs::path(entry) += kSkinNameSuffix;
 }
 
-// The entry goes first, so that readers never see the name without it. What
-// cannot be removed now is a leftover that the next writer removes.
-void removeEntry(const fs::path &entry)
+std::string_view bytesOf(const std::u8string &text)
 {
-    std::error_code ignored;
-    fs::remove(entry, ignored);
-    fs::remove(skinNameFile(entry), ignored);
+    return {reinterpret_cast<const char *>(text.data()), text.size()};
 }
 
-// What a killed writer left: temporary files, and skin names whose entry is
-// gone. Called under the lock, when no writer is at work.
-void removeLeftovers(const fs::path &history)
+Status writeSkinName(const fs::path &entry, const fs::path &skin)
 {
-    std::set<fs::path> names;
+    return ToStatus(platform::writeReplacing(skinNameFile(entry), bytesOf(skin.u8string())));
+}
+
+std::optional<fs::path> readSkinName(const fs::path &entry)
+{
+    const platform::Result<std::string> bytes =
+        platform::readAt(skinNameFile(entry), 0, kLongestNameFile);
+    if (!bytes.ok() || bytes.value.empty())
+        return std::nullopt;
+    return fs::path(std::u8string(bytes.value.begin(), bytes.value.end()));
+}
+
+// Gives an entry another name, its skin's name first: a second name of the
+// name file, which is only ever replaced whole, and one sync of the folder for
+// both. The old name file that stays when it cannot go is a leftover, which
+// the next prune removes.
+Status renameEntry(const fs::path &from, const fs::path &to)
+{
     std::error_code error;
-    for (fs::directory_iterator it(history, error), end; !error && it != end; it.increment(error))
-        names.insert(it->path().filename());
-    for (const fs::path &name : names) {
-        std::error_code ignored; // one that stays is tried again next time
-        if (name.native().rfind(fs::path(kTemporaryPrefix).native(), 0) == 0)
-            fs::remove_all(history / name, ignored);
-        else if (name.extension() == kSkinNameSuffix &&
-                 !names.contains(fs::path(name).replace_extension()))
-            fs::remove(history / name, ignored);
+    fs::create_hard_link(skinNameFile(from), skinNameFile(to), error);
+    if (error && error != std::errc::no_such_file_or_directory) // none: a skin unknown
+        return failureOf(skinNameFile(to), error);
+    if (Status failed = ToStatus(platform::renameReplacing(from, to))) {
+        fs::remove(skinNameFile(to), error); // a name file without its entry is a leftover too
+        return failed;
     }
-}
-
-// Writes the bytes into a new file in one step: under a temporary name, then renamed.
-Status writeNewFile(const fs::path &file, std::string_view bytes)
-{
-    const fs::path temporary = temporaryPath(file.parent_path());
-    if (const platform::Status failed = platform::writeAt(temporary, 0, bytes)) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return ToFileError(*failed);
-    }
-    return ToStatus(platform::renameReplacing(temporary, file));
+    fs::remove(skinNameFile(from), error);
+    return std::nullopt;
 }
 
 // A note for the people who look into the data folder: which viewer folder
@@ -141,10 +153,9 @@ void noteViewerFolder(const fs::path &history, const fs::path &viewerFolder)
     std::error_code error;
     if (fs::exists(note, error))
         return;
-    const std::u8string text = viewerFolder.u8string() + u8"\n";
     // Without the note the history works all the same.
-    [[maybe_unused]] const Status ignored = writeNewFile(
-        note, std::string_view(reinterpret_cast<const char *>(text.data()), text.size()));
+    [[maybe_unused]] const platform::Status ignored =
+        platform::writeReplacing(note, bytesOf(viewerFolder.u8string() + u8"\n"));
 }
 
 // The first skin of the folder, by name, whose bytes the file of this size holds.
@@ -159,51 +170,83 @@ std::optional<fs::path> skinHolding(const fs::path &file, std::uintmax_t size,
     for (const platform::NativeName &name : skins.value) {
         const fs::path skin = skinsFolder / name;
         std::error_code sizeError;
-        if (fs::file_size(skin, sizeError) != size || sizeError)
-            continue;
-        if (const platform::Result<bool> same = platform::sameContents(file, skin);
-            same.ok() && same.value)
+        if (fs::file_size(skin, sizeError) == size && !sizeError && sameBytes(file, skin))
             return fs::path(name);
     }
     return std::nullopt;
 }
 
-std::optional<fs::path> readSkinName(const fs::path &entry)
-{
-    const platform::Result<std::string> bytes =
-        platform::readAt(skinNameFile(entry), 0, kLongestNameFile);
-    if (!bytes.ok() || bytes.value.empty())
-        return std::nullopt;
-    return fs::path(std::u8string(bytes.value.begin(), bytes.value.end()));
-}
-
-// The entries newest first, without their skins' names.
-Result<std::vector<HistoryEntry>> listEntries(const fs::path &history)
+// What a history folder holds: its entries newest first, without their
+// skins' names, and what killed writers left (skin names whose entry is gone,
+// earlier versions' temporary files).
+struct Listing
 {
     std::vector<HistoryEntry> entries;
+    std::vector<fs::path> leftovers;
+};
+
+Result<Listing> listHistory(const fs::path &history)
+{
+    Listing listing;
+    std::set<fs::path> names;
     std::error_code error;
     fs::directory_iterator it(history, error);
     if (error == std::errc::no_such_file_or_directory)
         return {{}, std::nullopt};
     for (fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        const std::optional<ParsedName> parsed =
-            parseEntryName(FromNativeName(it->path().filename().native()));
+        const fs::path name = it->path().filename();
+        names.insert(name);
+        const std::optional<ParsedName> parsed = parseEntryName(FromNativeName(name.native()));
         if (!parsed)
             continue;
-        entries.push_back({it->path(), parsed->sequence, parsed->time, std::nullopt, parsed->size});
+        // The size is the file's own, not its name's: an entry cut short,
+        // grown or not a file at all is damaged.
+        std::error_code statusError;
+        const bool regular = it->is_regular_file(statusError) && !it->is_symlink(statusError);
+        const std::uintmax_t size = regular ? it->file_size(statusError) : 0;
+        const bool damaged = !regular || statusError || size != parsed->size;
+        listing.entries.push_back(
+            {it->path(), parsed->sequence, parsed->time, std::nullopt, size, damaged});
     }
     if (error)
         return {{}, failureOf(history, error)};
-    std::sort(entries.begin(), entries.end(),
+    std::sort(listing.entries.begin(), listing.entries.end(),
               [](const HistoryEntry &a, const HistoryEntry &b) { return a.sequence > b.sequence; });
-    return {std::move(entries), std::nullopt};
+    for (const fs::path &name : names) {
+        const bool orphanName = name.extension() == kSkinNameSuffix &&
+                                !names.contains(fs::path(name).replace_extension());
+        if (orphanName || name.native().starts_with(fs::path(kEarlierTemporaryPrefix).native()))
+            listing.leftovers.push_back(history / name);
+    }
+    return {std::move(listing), std::nullopt};
+}
+
+// Numbers stay of their width: past the last one the entries are numbered
+// again from 1, oldest first.
+Status renumber(const fs::path &history, const std::vector<HistoryEntry> &entries)
+{
+    std::uint64_t sequence = 0;
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        const QString name = FromNativeName(entry->file.filename().native());
+        const QString renamed = sequenceText(++sequence) + name.mid(name.indexOf(u'-'));
+        if (Status failed = renameEntry(entry->file, history / ToNativePath(renamed)))
+            return failed;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 QString ShownSkinName(const HistoryEntry &entry)
 {
+    if (entry.damaged)
+        return QStringLiteral("повреждённая запись");
     return entry.skin ? FromNativeName(entry.skin->native()) : QStringLiteral("неизвестный скин");
+}
+
+void SetHistoryStepHookForTesting(std::function<void(HistoryStep)> hook)
+{
+    stepHook() = std::move(hook);
 }
 
 Result<fs::path> HistoryFolder()
@@ -227,10 +270,13 @@ Result<fs::path> HistoryFolder()
 
 Result<std::vector<HistoryEntry>> ReadHistory(const fs::path &history)
 {
-    Result<std::vector<HistoryEntry>> entries = listEntries(history);
-    for (HistoryEntry &entry : entries.value)
-        entry.skin = readSkinName(entry.file);
-    return entries;
+    Result<Listing> listed = listHistory(history);
+    if (!listed.ok())
+        return {{}, listed.error};
+    for (HistoryEntry &entry : listed.value.entries)
+        if (!entry.damaged)
+            entry.skin = readSkinName(entry.file);
+    return {std::move(listed.value.entries), std::nullopt};
 }
 
 Result<std::vector<HistoryEntry>> ReadHistory()
@@ -252,105 +298,143 @@ HistoryKeeper::~HistoryKeeper()
     discard();
 }
 
-Status HistoryKeeper::keep(const fs::path &active)
+bool HistoryKeeper::lock(std::chrono::milliseconds most)
 {
-    if (!history_.ok())
-        return history_.error;
+    if (!history_.ok()) {
+        unavailable_ = history_.error;
+        return true;
+    }
     const fs::path &history = history_.value;
     std::error_code error;
     fs::create_directories(history, error);
-    if (error)
-        return failureOf(history, error);
-    platform::Result<platform::FileLock> locked = platform::lockExclusively(history / kLockFile);
-    if (!locked.ok())
-        return ToFileError(*locked.failure);
+    if (error) {
+        unavailable_ = failureOf(history, error);
+        return true;
+    }
+    platform::Result<platform::FileLock> locked =
+        platform::lockExclusively(history / kLockFile, most);
+    if (!locked.ok()) {
+        unavailable_ = ToFileError(*locked.failure);
+        return true;
+    }
+    if (!locked.value.held())
+        return false;
     lock_ = std::make_unique<platform::FileLock>(std::move(locked.value));
-    removeLeftovers(history);
     noteViewerFolder(history, viewerFolder_);
+    return true;
+}
 
+Result<std::vector<HistoryEntry>> HistoryKeeper::entries() const
+{
+    if (unavailable_)
+        return {{}, unavailable_};
+    return ReadHistory(history_.value);
+}
+
+Status HistoryKeeper::keep(const fs::path &active, const fs::path &source)
+{
+    if (unavailable_)
+        return unavailable_;
+    const fs::path &history = history_.value;
     // No active skin file, or one that is no file (a folder, a pipe): no skin to keep.
+    std::error_code error;
     if (!fs::is_regular_file(active, error))
         return std::nullopt;
-    if (fs::file_size(active, error) > kMostHistoryBytes && !error)
+    const std::uintmax_t size = fs::file_size(active, error);
+    if (error)
+        return failureOf(active, error);
+    if (size > kMostHistoryBytes)
         return FileError{FromNativePath(active),
                          QStringLiteral("файл больше %1 МиБ, которые вмещает журнал скинов")
                              .arg(kMostHistoryBytes / (1024 * 1024))};
-    kept_ = temporaryPath(history);
-    if (const platform::Status failed = platform::linkOrCopy(active, kept_)) {
-        removeEntry(std::exchange(kept_, {}));
-        return ToFileError(*failed);
+    // The same bytes again: there is nothing to undo.
+    if (sameBytes(active, source))
+        return std::nullopt;
+
+    Result<Listing> listed = listHistory(history);
+    if (listed.ok() && !listed.value.entries.empty() &&
+        listed.value.entries.front().sequence >= kLastSequence) {
+        if (Status failed = renumber(history, listed.value.entries))
+            return failed;
+        listed = listHistory(history);
     }
+    if (!listed.ok())
+        return listed.error;
+    const std::uint64_t sequence =
+        listed.value.entries.empty() ? 1 : listed.value.entries.front().sequence + 1;
+    const fs::path placed =
+        history / ToNativePath(entryName(sequence, QDateTime::currentDateTimeUtc(), size));
+    // One entry for one content: an older entry that holds these bytes becomes the newest.
+    for (const HistoryEntry &entry : listed.value.entries) {
+        if (entry.damaged || entry.size != size || !sameBytes(active, entry.file))
+            continue;
+        if (Status failed = renameEntry(entry.file, placed))
+            return failed;
+        kept_ = placed;
+        moved_ = entry.file;
+        return std::nullopt;
+    }
+    // The skin's name before the entry: an entry in place has its name.
+    if (const std::optional<fs::path> skin = skinHolding(active, size, skinsFolder_))
+        if (Status failed = writeSkinName(placed, *skin))
+            return failed;
+    reached(HistoryStep::NameWritten);
+    if (Status failed = ToStatus(platform::copyReplacing(active, placed))) {
+        std::error_code ignored; // a name file without its entry is a leftover
+        fs::remove(skinNameFile(placed), ignored);
+        return failed;
+    }
+    reached(HistoryStep::EntryPlaced);
+    kept_ = placed;
     return std::nullopt;
 }
 
 Status HistoryKeeper::commit()
 {
-    if (kept_.empty()) {
-        release();
-        return std::nullopt;
-    }
+    reached(HistoryStep::ActiveReplaced);
+    kept_.clear();
+    moved_.clear();
+    if (unavailable_)
+        return std::nullopt; // keep() said why nothing is kept
     const fs::path &history = history_.value;
-    const fs::path entry = std::exchange(kept_, {});
-    const auto giveUp = [this, &entry](FileError failure) -> Status {
-        removeEntry(entry);
-        release();
-        return failure;
+    platform::removeLeftoverTemporaryFiles(history);
+    const Result<Listing> listed = listHistory(history);
+    if (!listed.ok())
+        return listed.error;
+    Status failure; // the first is said; the others are tried again next time
+    const auto remove = [&failure](const fs::path &file) {
+        std::error_code error;
+        fs::remove(file, error);
+        if (error && !failure)
+            failure = failureOf(file, error);
     };
-
-    Result<std::vector<HistoryEntry>> entries = listEntries(history);
-    if (!entries.ok())
-        return giveUp(*entries.error);
-    if (!entries.value.empty()) {
-        const platform::Result<bool> same =
-            platform::sameContents(entry, entries.value.front().file);
-        if (same.ok() && same.value) { // the newest entry holds these bytes already
-            removeEntry(entry);
-            release();
-            return std::nullopt;
+    for (const fs::path &leftover : listed.value.leftovers)
+        remove(leftover);
+    // The newest entries that fit the bounds stay, by the bytes they really take.
+    std::uintmax_t bytes = 0;
+    for (std::size_t i = 0; i < listed.value.entries.size(); ++i) {
+        const HistoryEntry &entry = listed.value.entries[i];
+        bytes += entry.size;
+        if (i >= kMostHistoryEntries || bytes > kMostHistoryBytes) {
+            remove(entry.file); // the entry first: readers never see a name without it
+            remove(skinNameFile(entry.file));
         }
     }
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(entry, error);
-    if (error)
-        return giveUp(failureOf(entry, error));
-    const std::uint64_t sequence = entries.value.empty() ? 1 : entries.value.front().sequence + 1;
-    const fs::path placed =
-        history / ToNativePath(entryName(sequence, QDateTime::currentDateTimeUtc(), size));
-    // The skin's name before the entry: an entry in place has its name.
-    if (const std::optional<fs::path> skin = skinHolding(entry, size, skinsFolder_)) {
-        const std::u8string name = skin->u8string();
-        if (const platform::Status failed = platform::writeAt(
-                skinNameFile(placed), 0,
-                std::string_view(reinterpret_cast<const char *>(name.data()), name.size()))) {
-            removeEntry(placed);
-            return giveUp(ToFileError(*failed));
-        }
-    }
-    fs::rename(entry, placed, error);
-    if (error) {
-        removeEntry(placed);
-        return giveUp(failureOf(placed, error));
-    }
-
-    // The newest entries that fit the bounds stay.
-    std::uintmax_t bytes = size;
-    for (std::size_t i = 0; i < entries.value.size(); ++i) {
-        bytes += entries.value[i].size;
-        if (i + 1 >= kMostHistoryEntries || bytes > kMostHistoryBytes)
-            removeEntry(entries.value[i].file);
-    }
-    release();
-    return std::nullopt;
+    reached(HistoryStep::Pruned);
+    return failure;
 }
 
 void HistoryKeeper::discard()
 {
-    if (!kept_.empty())
-        removeEntry(std::exchange(kept_, {}));
-    release();
-}
-
-void HistoryKeeper::release()
-{
-    lock_.reset();
+    // The replacement failed and says so; an entry that cannot go back stays
+    // as a sound entry of bytes that the active file holds.
+    if (!moved_.empty()) {
+        [[maybe_unused]] const Status ignored = renameEntry(kept_, moved_);
+    } else if (!kept_.empty()) {
+        std::error_code ignored;
+        fs::remove(kept_, ignored);
+        fs::remove(skinNameFile(kept_), ignored);
+    }
+    kept_.clear();
+    moved_.clear();
 }

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "platform/TemporaryFiles.h"
+#include "SkinHistory.h"
 #include "SkinLibrary.h"
 
 #include <algorithm>
@@ -11,6 +12,9 @@ namespace fs = std::filesystem;
 std::vector<fs::path> FoldersWrittenTo()
 {
     std::vector<fs::path> folders{ApplicationFolder(), SkinsFolderPath()};
+    // The entries of the skin history are made under temporary names as well.
+    if (const Result<fs::path> history = HistoryFolder(); history.ok())
+        folders.push_back(history.value);
     // A copy is made beside the file that the active skin's name leads to.
     if (const fs::path active = UsableActiveSkinPath(); !active.empty()) {
         std::error_code error;

@@ -33,6 +33,9 @@ public:
     {
         showMessage(text, Icon::Warning, kApplicationTitle);
     }
+    // What the user should know at once of work that goes on; no answer is
+    // waited for. A window says it in its long step's text instead.
+    virtual void showNotice(const QString &text) { Q_UNUSED(text); }
     // The Skins folder changed: the list is read again. A skin known to be
     // gone (empty: none) leaves the list at once, before the read.
     virtual void refreshSkinList(const std::filesystem::path &gone) = 0;

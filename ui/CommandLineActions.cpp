@@ -76,26 +76,6 @@ void printHistory(ConsoleInterface &console)
     }
 }
 
-// Entry N of the history, as --history numbers them. The newest is the
-// window's undo, which says itself when there is nothing to go back to or the
-// active skin file's name is unfit, as the other entries' return does.
-void undoApply(int entry, ConsoleInterface &console)
-{
-    if (entry == 1) {
-        UndoApply();
-        return;
-    }
-    const std::optional<std::vector<HistoryEntry>> entries = readHistory(console);
-    if (!entries)
-        return;
-    if (std::size_t(entry) > entries->size())
-        console.report(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
-                           .arg(entry)
-                           .arg(entries->size()));
-    else
-        ReturnToEntry((*entries)[std::size_t(entry) - 1]);
-}
-
 void deleteSkin(const std::filesystem::path &name, ConsoleInterface &console)
 {
     if (const Status failed = DeleteSkin(name))
@@ -170,7 +150,8 @@ int run(const CommandLine &line)
         work = printHistory;
         break;
     case Request::Undo:
-        work = [&line](ConsoleInterface &console) { undoApply(line.entry, console); };
+        // Entry N as --history numbers them, chosen under the history's lock.
+        work = [&line](ConsoleInterface &) { UndoApply(std::size_t(line.entry)); };
         break;
     case Request::Delete:
         work = onSkin(line.name, deleteSkin);

@@ -27,6 +27,7 @@ public:
     void showError(const FileError &error) override;
     // The work was done: said on standard error, and the exit code stays 0.
     void showWarning(const QString &text) override;
+    void showNotice(const QString &text) override { printOneLine(text); }
     void refreshSkinList(const std::filesystem::path &) override {}
 
     // Tells the user why the work failed.

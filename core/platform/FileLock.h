@@ -6,6 +6,7 @@
 
 #include "Failure.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -22,14 +23,17 @@ public:
     bool held() const;
 
 private:
-    friend Result<FileLock> lockExclusively(const std::filesystem::path &file);
+    friend Result<FileLock> lockExclusively(const std::filesystem::path &file,
+                                            std::chrono::milliseconds most);
     struct Held;
     std::unique_ptr<Held> held_;
 };
 
 // Opens the file (made when missing, never written) and waits until this
-// program alone holds its lock. A lock taken earlier by the same program
-// through another call is waited for as well.
-Result<FileLock> lockExclusively(const std::filesystem::path &file);
+// program alone holds its lock, for at most `most` (zero: not at all). A lock
+// taken earlier by the same program through another call is waited for as
+// well. A lock that is not held, without a failure, when another holds it
+// still: a holder that is stopped must not stop this program for good.
+Result<FileLock> lockExclusively(const std::filesystem::path &file, std::chrono::milliseconds most);
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "Failure.h"
 
 #include <filesystem>
+#include <string_view>
 
 namespace platform {
 
@@ -15,7 +16,9 @@ Status leadsNowhere(const std::filesystem::path &source, const std::filesystem::
 // Copies source over destination, creating or replacing it, so that the
 // destination is at every moment either the old file or the whole new one: the
 // bytes go to a temporary file beside the destination (beside the file that a
-// symbolic link leads to), reach the disk, and only then take its name. On any
+// symbolic link leads to), reach the disk, and only then take its name; the
+// folder is synced after. The copy is a file of its own (a reflink where the
+// file system shares blocks), never a second name of the source. On any
 // failure the temporary file is removed and the destination is as it was.
 //
 // A replaced file keeps its permissions; a new one may be read by all and
@@ -28,18 +31,14 @@ Status leadsNowhere(const std::filesystem::path &source, const std::filesystem::
 // the viewer) is tried again for about 200 ms before that is reported.
 Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination);
 
-// Gives the file from the name to in one step, replacing the file of that
-// name, so that to names the old file or the new one at every moment. On
-// Windows it is tried again while another program holds to open, as above.
-// Unlike copyReplacing it does not wait for the name to reach the disk.
-Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to);
+// Writes the bytes as the whole of destination in the same steps as
+// copyReplacing: destination is at every moment the old file or the new one.
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes);
 
-// Makes to name the bytes that from holds now, replacing what to named: a
-// second name of the same file where the file system allows it and from has
-// no other name yet, which costs nothing (and does not wait for the disk),
-// else a whole copy as copyReplacing makes. Meant for a file that is only ever
-// replaced by name, never written in place: a file with other names could be
-// written through one of them.
-Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to);
+// Gives the file from the name to in one step, replacing the file of that
+// name, so that to names the old file or the new one at every moment, and
+// waits until the new name has reached the disk. On Windows it is tried again
+// while another program holds to open, as above.
+Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to);
 
 } // namespace platform

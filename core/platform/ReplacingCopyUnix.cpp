@@ -3,8 +3,13 @@
 #include "UnixSupport.h"
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#if __has_include(<linux/fs.h>)
+#include <linux/fs.h>
+#endif
 
 namespace platform {
 
@@ -48,7 +53,13 @@ public:
             Descriptor made(::mkostemps(path_.data(), kTemporarySuffixLength, O_CLOEXEC));
             if (!made.valid())
                 return;
-            ::flock(made.get(), LOCK_EX);
+            // Unlocked, the file would be free for any start to remove.
+            if (::flock(made.get(), LOCK_EX) != 0) {
+                const int reason = errno;
+                ::unlink(path_.c_str());
+                errno = reason;
+                return;
+            }
             struct stat opened;
             if (::fstat(made.get(), &opened) == 0 &&
                 posix::stillNamed(AT_FDCWD, path_.c_str(), opened))
@@ -98,6 +109,12 @@ bool writeAll(int fd, const char *bytes, std::size_t size, std::error_code &erro
 Status copyContents(int input, const std::filesystem::path &source, int output,
                     const std::filesystem::path &target)
 {
+#ifdef FICLONE
+    // Where the file system shares blocks between files, the copy costs none
+    // and is still a file of its own: a write to either leaves the other as it was.
+    if (::ioctl(output, FICLONE, input) == 0)
+        return std::nullopt;
+#endif
     std::string chunk(kChunkSize, '\0');
     for (;;) {
         const ssize_t got = ::read(input, chunk.data(), chunk.size());
@@ -123,12 +140,12 @@ void syncFolderOf(const std::filesystem::path &path)
         ::fsync(folder.get());
 }
 
-} // namespace
-
-Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination)
+// Fills a temporary file beside the file that destination leads to, makes it
+// reach the disk and gives it that file's name, then syncs the folder.
+Status
+replaceWith(const std::filesystem::path &destination,
+            const std::function<Status(int output, const std::filesystem::path &target)> &fill)
 {
-    if (Status nowhere = leadsNowhere(source, destination))
-        return nowhere;
     const Result<std::filesystem::path> resolved = finalTarget(destination);
     if (!resolved.ok())
         return resolved.failure;
@@ -140,15 +157,11 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
     if (exists && (existing.st_mode & S_IWUSR) == 0)
         return Failure{target, FileProblem::readOnly};
 
-    struct stat sourceStatus;
-    const Result<Descriptor> input = posix::openRegularFile(source, O_RDONLY, sourceStatus);
-    if (!input.ok())
-        return input.failure;
     TemporaryFile output(target);
     if (!output.valid())
         return posix::failureOf(target);
-    if (Status copied = copyContents(input.value.get(), source, output.get(), target))
-        return copied;
+    if (Status filled = fill(output.get(), target))
+        return filled;
     // The new bytes reach the disk before the name points at them, so a crash
     // leaves the old file or the new one, never an empty one.
     if (::fchmod(output.get(), exists ? existing.st_mode & 07777 : kNewFileMode) != 0 ||
@@ -158,23 +171,39 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
     return std::nullopt;
 }
 
+} // namespace
+
+Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination)
+{
+    if (Status nowhere = leadsNowhere(source, destination))
+        return nowhere;
+    struct stat sourceStatus;
+    const Result<Descriptor> input = posix::openRegularFile(source, O_RDONLY, sourceStatus);
+    if (!input.ok())
+        return input.failure;
+    return replaceWith(destination, [&](int output, const std::filesystem::path &target) {
+        return copyContents(input.value.get(), source, output, target);
+    });
+}
+
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes)
+{
+    if (Status nowhere = leadsNowhere(destination, destination))
+        return nowhere;
+    return replaceWith(destination, [bytes](int output, const std::filesystem::path &target) {
+        std::error_code error;
+        if (!writeAll(output, bytes.data(), bytes.size(), error))
+            return Status(Failure{target, error});
+        return Status();
+    });
+}
+
 Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
 {
     if (::rename(from.c_str(), to.c_str()) != 0)
         return posix::failureOf(to);
+    syncFolderOf(to);
     return std::nullopt;
-}
-
-Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to)
-{
-    if (::unlink(to.c_str()) != 0 && errno != ENOENT)
-        return posix::failureOf(to);
-    // A link to the file itself, not to a symbolic link that leads to it.
-    struct stat status;
-    if (::stat(from.c_str(), &status) == 0 && status.st_nlink == 1 &&
-        ::linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0)
-        return std::nullopt;
-    return copyReplacing(from, to);
 }
 
 } // namespace platform

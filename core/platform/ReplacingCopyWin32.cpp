@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,18 +58,25 @@ std::filesystem::path finalTarget(const std::filesystem::path &path)
     return target;
 }
 
-// Retries while another program holds the target open; false with the last
-// error set when that does not end in time.
-bool moveReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
+// Makes the attempt again while another program holds the target open; false
+// with the last error set when that does not end in time.
+bool triedWhileHeldOpen(const std::function<bool()> &attempt)
 {
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    for (int count = 1;; ++count) {
+        if (attempt())
             return true;
-        if (!isHeldOpen(GetLastError()) || attempt == kAttempts)
+        if (!isHeldOpen(GetLastError()) || count == kAttempts)
             return false;
         Sleep(kPauseMilliseconds);
     }
+}
+
+bool moveReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
+{
+    return triedWhileHeldOpen([&] {
+        return MoveFileExW(from.c_str(), to.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    });
 }
 
 // Six letters or digits that no earlier call of this process gave, and that
@@ -87,8 +95,10 @@ std::wstring uniquePart()
 }
 
 // A file of a unique name beside another, removed when this goes unless it
-// has taken the other's place. Open without sharing, it cannot be deleted by
-// another copy of the program that starts meanwhile.
+// has taken the other's place. It stays open until then, sharing nothing but
+// its deletion, so a leftover sweep of another copy of the program, which opens
+// what it removes without sharing, cannot remove it; its rename goes through
+// the open handle, so it is never closed before it has its name.
 class TemporaryFile
 {
 public:
@@ -96,48 +106,66 @@ public:
     {
         for (;;) {
             path_ = temporaryPathBeside(beside, uniquePart());
-            file_ = Handle(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+            file_ = Handle(CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE,
+                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (file_.valid() || GetLastError() != ERROR_FILE_EXISTS)
                 break;
         }
-        created_ = file_.valid();
     }
     ~TemporaryFile()
     {
-        if (file_.valid())
-            file_.close();
-        if (created_ && !kept_)
-            DeleteFileW(path_.c_str());
+        if (!file_.valid())
+            return;
+        if (!kept_) {
+            FILE_DISPOSITION_INFO remove{TRUE};
+            SetFileInformationByHandle(file_.get(), FileDispositionInfo, &remove, sizeof remove);
+        }
+        file_.close();
     }
     TemporaryFile(const TemporaryFile &) = delete;
     TemporaryFile &operator=(const TemporaryFile &) = delete;
 
     bool valid() const { return file_.valid(); }
     HANDLE get() const { return file_.get(); }
-    bool close() { return file_.close(); }
 
+    // Tried again while another program holds the target open, as a move is.
     bool replace(const std::filesystem::path &target)
     {
-        kept_ = moveReplacing(path_, target);
+        const std::wstring &name = target.native();
+        std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+        auto *rename = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
+        rename->ReplaceIfExists = TRUE;
+        rename->RootDirectory = nullptr;
+        rename->FileNameLength = DWORD(name.size() * sizeof(wchar_t));
+        std::copy(name.begin(), name.end(), rename->FileName);
+        kept_ = triedWhileHeldOpen([&] {
+            return SetFileInformationByHandle(file_.get(), FileRenameInfo, rename,
+                                              DWORD(buffer.size())) != FALSE;
+        });
         return kept_;
     }
 
 private:
     std::wstring path_;
     Handle file_;
-    bool created_ = false;
     bool kept_ = false;
 };
 
-bool hasOneName(const std::filesystem::path &file)
+// Every count is checked: a full disk can take part of the bytes without
+// reporting an error.
+Status writeAll(HANDLE output, const char *bytes, std::size_t size,
+                const std::filesystem::path &target)
 {
-    const Handle opened(CreateFileW(file.c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
-    BY_HANDLE_FILE_INFORMATION information;
-    return opened.valid() && GetFileInformationByHandle(opened.get(), &information) &&
-           information.nNumberOfLinks == 1;
+    for (std::size_t written = 0; written < size;) {
+        DWORD n = 0;
+        const DWORD piece = DWORD(std::min<std::size_t>(size - written, kChunkSize));
+        if (!WriteFile(output, bytes + written, piece, &n, nullptr))
+            return win32::failureOf(target);
+        if (n == 0)
+            return Failure{target, FileProblem::writeCutShort};
+        written += n;
+    }
+    return std::nullopt;
 }
 
 Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE output,
@@ -150,17 +178,32 @@ Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE ou
             return win32::failureOf(source);
         if (got == 0)
             return std::nullopt;
-        // Every count is checked: a full disk can take part of the bytes
-        // without reporting an error.
-        for (DWORD written = 0; written < got;) {
-            DWORD n = 0;
-            if (!WriteFile(output, chunk.data() + written, got - written, &n, nullptr))
-                return win32::failureOf(target);
-            if (n == 0)
-                return Failure{target, FileProblem::writeCutShort};
-            written += n;
-        }
+        if (Status written = writeAll(output, chunk.data(), got, target))
+            return written;
     }
+}
+
+// Fills a temporary file beside the file that destination leads to, makes it
+// reach the disk and gives it that file's name.
+Status
+replaceWith(const std::filesystem::path &destination,
+            const std::function<Status(HANDLE output, const std::filesystem::path &target)> &fill)
+{
+    const std::filesystem::path target = finalTarget(destination);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return Failure{target, FileProblem::readOnly};
+
+    TemporaryFile output(target);
+    if (!output.valid())
+        return win32::failureOf(target);
+    if (Status filled = fill(output.get(), target))
+        return filled;
+    // The new bytes reach the disk before the name points at them, so a crash
+    // leaves the old file or the new one, never an empty one.
+    if (!FlushFileBuffers(output.get()) || !output.replace(target))
+        return win32::failureOf(target);
+    return std::nullopt;
 }
 
 } // namespace
@@ -169,24 +212,21 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
 {
     if (Status nowhere = leadsNowhere(source, destination))
         return nowhere;
-    const std::filesystem::path target = finalTarget(destination);
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-        return Failure{target, FileProblem::readOnly};
-
     const Result<Handle> input = win32::openDiskFile(source, GENERIC_READ, OPEN_EXISTING);
     if (!input.ok())
         return input.failure;
-    TemporaryFile output(target);
-    if (!output.valid())
-        return win32::failureOf(target);
-    if (Status copied = copyContents(input.value.get(), source, output.get(), target))
-        return copied;
-    // The new bytes reach the disk before the name points at them, so a crash
-    // leaves the old file or the new one, never an empty one.
-    if (!FlushFileBuffers(output.get()) || !output.close() || !output.replace(target))
-        return win32::failureOf(target);
-    return std::nullopt;
+    return replaceWith(destination, [&](HANDLE output, const std::filesystem::path &target) {
+        return copyContents(input.value.get(), source, output, target);
+    });
+}
+
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes)
+{
+    if (Status nowhere = leadsNowhere(destination, destination))
+        return nowhere;
+    return replaceWith(destination, [bytes](HANDLE output, const std::filesystem::path &target) {
+        return writeAll(output, bytes.data(), bytes.size(), target);
+    });
 }
 
 Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to)
@@ -194,16 +234,6 @@ Status renameReplacing(const std::filesystem::path &from, const std::filesystem:
     if (!moveReplacing(from, to))
         return win32::failureOf(to);
     return std::nullopt;
-}
-
-Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to)
-{
-    if (!DeleteFileW(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return win32::failureOf(to);
-    const std::filesystem::path target = finalTarget(from);
-    if (hasOneName(target) && CreateHardLinkW(to.c_str(), target.c_str(), nullptr))
-        return std::nullopt;
-    return copyReplacing(from, to);
 }
 
 } // namespace platform

@@ -39,11 +39,13 @@ public:
             onMessage();
     }
 
+    void showNotice(const QString &text) override { notices.push_back(text); }
     void refreshSkinList(const std::filesystem::path &) override { ++refreshes; }
     void settingsSaved() override { ++saves; }
 
     std::vector<RecordedMessage> messages;
     std::vector<FileError> errors;
+    std::vector<QString> notices;
     int refreshes = 0;
     int saves = 0;
     std::function<void()> onMessage; // runs while a message or error would be on screen

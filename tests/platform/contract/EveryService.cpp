@@ -4,6 +4,7 @@
 // every_service_listed fails when a header or a function is missing here.
 
 #include "platform/CodePage.h"
+#include "platform/DataFolder.h"
 #include "platform/Failure.h"
 #include "platform/FileComparison.h"
 #include "platform/FileIdentity.h"
@@ -39,7 +40,6 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&isSameFile),
     reinterpret_cast<AnyFunction>(&folderIdentity),
     reinterpret_cast<AnyFunction>(&lastSystemError),
-    reinterpret_cast<AnyFunction>(&linkOrCopy),
     reinterpret_cast<AnyFunction>(&lockExclusively),
     reinterpret_cast<AnyFunction>(&moveToTrash),
     reinterpret_cast<AnyFunction>(&leadsNowhere),
@@ -47,6 +47,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&readAt),
     reinterpret_cast<AnyFunction>(&removeLeftoverTemporaryFiles),
     reinterpret_cast<AnyFunction>(&renameReplacing),
+    reinterpret_cast<AnyFunction>(&writeReplacing),
     reinterpret_cast<AnyFunction>(&sameContents),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&sharedThumbnailFolder),
@@ -55,6 +56,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&temporaryPathBeside),
     reinterpret_cast<AnyFunction>(&isTemporaryFileName),
     reinterpret_cast<AnyFunction>(&useStartingConsole),
+    reinterpret_cast<AnyFunction>(&userDataFolder),
     reinterpret_cast<AnyFunction>(&viewerRunsUnderWine),
     reinterpret_cast<AnyFunction>(&visibleFileNames),
 #ifndef _WIN32

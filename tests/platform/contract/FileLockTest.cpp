@@ -23,12 +23,12 @@ TEST(FileLock, ASecondLockWaitsUntilTheFirstIsGone)
         events.push_back(event);
     };
 
-    auto first =
-        std::make_unique<platform::Result<platform::FileLock>>(platform::lockExclusively(file));
+    auto first = std::make_unique<platform::Result<platform::FileLock>>(
+        platform::lockExclusively(file, 0ms));
     ASSERT_TRUE(first->ok());
     ASSERT_TRUE(first->value.held());
     std::thread other([&] {
-        const platform::Result<platform::FileLock> second = platform::lockExclusively(file);
+        const platform::Result<platform::FileLock> second = platform::lockExclusively(file, 10s);
         note(second.ok() ? "second locked" : "second failed");
     });
     std::this_thread::sleep_for(300ms);
@@ -40,11 +40,25 @@ TEST(FileLock, ASecondLockWaitsUntilTheFirstIsGone)
     EXPECT_TRUE(fs::is_regular_file(file));
 }
 
+// A holder that never lets go (a stopped program) is waited for only so long.
+TEST(FileLock, ALockHeldElsewhereIsGivenUpAfterTheWait)
+{
+    TempFolder folder;
+    const fs::path file = folder / ".lock";
+    const platform::Result<platform::FileLock> first = platform::lockExclusively(file, 0ms);
+    ASSERT_TRUE(first.value.held());
+
+    const platform::Result<platform::FileLock> second = platform::lockExclusively(file, 100ms);
+
+    EXPECT_TRUE(second.ok());
+    EXPECT_FALSE(second.value.held());
+}
+
 TEST(FileLock, AFolderCannotBeLocked)
 {
     TempFolder folder;
 
-    const platform::Result<platform::FileLock> lock = platform::lockExclusively(folder.path());
+    const platform::Result<platform::FileLock> lock = platform::lockExclusively(folder.path(), 0ms);
 
     ASSERT_FALSE(lock.ok());
     EXPECT_FALSE(lock.value.held());
