@@ -3,6 +3,7 @@
 #include "Failure.h"
 
 #include <filesystem>
+#include <string_view>
 
 namespace platform {
 
@@ -41,5 +42,11 @@ Status renameReplacing(const std::filesystem::path &from, const std::filesystem:
 // replaced by name, never written in place: a file with other names could be
 // written through one of them.
 Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path &to);
+
+// Makes the bytes the destination's whole content in one step, through a
+// temporary file beside it as copyReplacing does; the file made is readable
+// and writable by its owner alone. For a file that can be made again (a
+// cache's): it does not wait for the bytes to reach the disk.
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes);
 
 } // namespace platform

@@ -177,4 +177,17 @@ Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path
     return copyReplacing(from, to);
 }
 
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes)
+{
+    TemporaryFile output(destination); // made readable by its owner alone
+    if (!output.valid())
+        return posix::failureOf(destination);
+    std::error_code error;
+    if (!writeAll(output.get(), bytes.data(), bytes.size(), error))
+        return Failure{destination, error};
+    if (!output.renameTo(destination))
+        return posix::failureOf(destination);
+    return std::nullopt;
+}
+
 } // namespace platform

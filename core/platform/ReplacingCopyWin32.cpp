@@ -140,6 +140,23 @@ bool hasOneName(const std::filesystem::path &file)
            information.nNumberOfLinks == 1;
 }
 
+// Every count is checked: a full disk can take part of the bytes without
+// reporting an error.
+Status writeAll(HANDLE output, const char *bytes, std::size_t size,
+                const std::filesystem::path &target)
+{
+    while (size > 0) {
+        DWORD n = 0;
+        if (!WriteFile(output, bytes, DWORD(std::min<std::size_t>(size, kChunkSize)), &n, nullptr))
+            return win32::failureOf(target);
+        if (n == 0)
+            return Failure{target, FileProblem::writeCutShort};
+        bytes += n;
+        size -= n;
+    }
+    return std::nullopt;
+}
+
 Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE output,
                     const std::filesystem::path &target)
 {
@@ -150,16 +167,8 @@ Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE ou
             return win32::failureOf(source);
         if (got == 0)
             return std::nullopt;
-        // Every count is checked: a full disk can take part of the bytes
-        // without reporting an error.
-        for (DWORD written = 0; written < got;) {
-            DWORD n = 0;
-            if (!WriteFile(output, chunk.data() + written, got - written, &n, nullptr))
-                return win32::failureOf(target);
-            if (n == 0)
-                return Failure{target, FileProblem::writeCutShort};
-            written += n;
-        }
+        if (Status failed = writeAll(output, chunk.data(), got, target))
+            return failed;
     }
 }
 
@@ -204,6 +213,20 @@ Status linkOrCopy(const std::filesystem::path &from, const std::filesystem::path
     if (hasOneName(target) && CreateHardLinkW(to.c_str(), target.c_str(), nullptr))
         return std::nullopt;
     return copyReplacing(from, to);
+}
+
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes)
+{
+    // A new file of Windows takes the folder's permissions, which are the
+    // user's own in the profile where caches live.
+    TemporaryFile output(destination);
+    if (!output.valid())
+        return win32::failureOf(destination);
+    if (Status failed = writeAll(output.get(), bytes.data(), bytes.size(), destination))
+        return failed;
+    if (!output.close() || !output.replace(destination))
+        return win32::failureOf(destination);
+    return std::nullopt;
 }
 
 } // namespace platform

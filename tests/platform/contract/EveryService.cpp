@@ -3,8 +3,8 @@
 // fails the build, even when no test calls it. Nothing here is called.
 
 #include "platform/CodePage.h"
-#include "platform/FileIdentity.h"
 #include "platform/FileComparison.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileListing.h"
 #include "platform/FileLock.h"
 #include "platform/FolderIdentity.h"
@@ -51,6 +51,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&wineProgram),
 #endif
     reinterpret_cast<AnyFunction>(&writeAt),
+    reinterpret_cast<AnyFunction>(&writeReplacing),
 };
 
 // The members: making and ending the objects refers to the rest.

@@ -65,6 +65,19 @@ TEST_F(ReplacingCopy, ReplacesTheDestinationWithAllTheBytes)
     expectNothingLeftBehind();
 }
 
+TEST_F(ReplacingCopy, WrittenBytesReplaceTheDestinationForItsOwnerAlone)
+{
+    ASSERT_FALSE(platform::writeReplacing(active, kSkin));
+
+    EXPECT_EQ(readFile(active), kSkin);
+    expectNothingLeftBehind();
+#ifndef _WIN32
+    struct stat status;
+    ASSERT_EQ(::stat(active.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+#endif
+}
+
 // Keeping the file an apply replaces: its bytes under a second name, which
 // then replaces an older one in one step.
 TEST_F(ReplacingCopy, KeepsTheBytesOfAFileThenRenamesThemOverAnother)
