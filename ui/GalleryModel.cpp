@@ -147,7 +147,11 @@ void GalleryModel::foldNames()
 // descriptions read off the window's thread when they are wanted.
 void GalleryModel::follow()
 {
-    foldedNames_.clear();
+    // A filter keeps its matches by name at once; by description as they are read.
+    if (filter_.isEmpty())
+        foldedNames_.clear();
+    else
+        foldNames();
     foldedDescriptions_.assign(skins_.skins().size(), QString());
     refilter();
     ++readsStarted_; // what a read before finds is of a list that is gone

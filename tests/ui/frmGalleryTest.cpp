@@ -191,6 +191,23 @@ TEST_F(frmGalleryTest, DeleteKeyDeletesTheChosenSkinInBothWindows)
     EXPECT_FALSE(QFileInfo::exists(previewPath(QStringLiteral("a.scn"))));
 }
 
+// The matches that stay are all shown after the list changed under the filter.
+TEST_F(frmGalleryTest, TheFilterKeepsItsOtherMatchesWhenOneIsDeleted)
+{
+    for (const char *name : {"Зима 1.scn", "Зима 2.scn", "Зима 3.scn", "Лето.scn"})
+        addSkin(QString::fromUtf8(name), {});
+    open();
+    QStringList left;
+    inGallery([&](frmGallery &gallery) {
+        typeText(gallery.findChild<QLineEdit *>(QStringLiteral("filter")), QStringLiteral("зим"));
+        choose(gallery, QStringLiteral("Зима 2.scn"));
+        andWaitForTheList([&] { QTest::keyClick(&grid(gallery), Qt::Key_Delete); });
+        left = shown(gallery);
+    });
+
+    EXPECT_EQ(left, (QStringList{QStringLiteral("Зима 1.scn"), QStringLiteral("Зима 3.scn")}));
+}
+
 // "Изменить описание…" opens the editor on the chosen skin; the new text finds it.
 TEST_F(frmGalleryTest, TheEditorOpensOnTheChosenSkinAndItsNewTextFindsIt)
 {
