@@ -221,7 +221,7 @@ void frmGallery::editChosenDescription()
     const std::filesystem::path skin = chosen();
     if (skin.empty())
         return;
-    frmCommentMenu editor;
+    frmCommentMenu editor(this);
     if (const Status failed = editor.openFile(FromNativePath(SkinFilePath(skin)))) {
         ShowFileError(this, *failed);
         return;

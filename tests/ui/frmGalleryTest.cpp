@@ -236,6 +236,32 @@ TEST_F(frmGalleryTest, TheEditorOpensOnTheChosenSkinAndItsNewTextFindsIt)
     EXPECT_EQ(found, QStringList{QStringLiteral("a.scn")});
 }
 
+// What the gallery's actions open, opens over the gallery, not under it.
+TEST_F(frmGalleryTest, AnApplysMessageAndTheEditorOpenOverTheGallery)
+{
+    storeSetting("SkinFileName", QStringLiteral("..\\Kelvora.rus")); // refused by the apply
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    open();
+    const QWidget *messageOver = nullptr, *editorOver = nullptr, *galleryShown = nullptr;
+    inGallery([&](frmGallery &gallery) {
+        galleryShown = &gallery;
+        choose(gallery, QStringLiteral("a.scn"));
+        AnswerNext<QMessageBox>([&](QMessageBox &box) {
+            messageOver = box.parentWidget();
+            box.accept();
+        });
+        trigger(gallery, "mnuGalleryApply");
+        AnswerNext<frmCommentMenu>([&](frmCommentMenu &editor) {
+            editorOver = editor.parentWidget();
+            editor.reject();
+        });
+        trigger(gallery, "mnuGalleryDescribe");
+    });
+
+    EXPECT_EQ(messageOver, galleryShown);
+    EXPECT_EQ(editorOver, galleryShown);
+}
+
 TEST_F(frmGalleryTest, APictureThatCannotBeReadGetsThePlaceholder)
 {
     addSkin(QStringLiteral("a.scn"), QStringLiteral("a"), Qt::red);
