@@ -29,6 +29,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&copyReplacing),
     reinterpret_cast<AnyFunction>(&executablePath),
     reinterpret_cast<AnyFunction>(&isSameFile),
+    reinterpret_cast<AnyFunction>(&fileVersion),
     reinterpret_cast<AnyFunction>(&folderIdentity),
     reinterpret_cast<AnyFunction>(&lastSystemError),
     reinterpret_cast<AnyFunction>(&linkOrCopy),
