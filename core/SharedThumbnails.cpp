@@ -1,5 +1,6 @@
 #include "SharedThumbnails.h"
 
+#include "platform/PositionedFile.h"
 #include "platform/ReplacingCopy.h"
 #include "platform/ThumbnailFolder.h"
 #include "PlatformEdge.h"
@@ -102,6 +103,21 @@ Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png)
     // Not waited onto the disk: a thumbnail lost in a crash is made again.
     return ToStatus(platform::writeReplacing(
         entry.file, std::string_view(png.constData(), std::size_t(png.size()))));
+}
+
+Result<QByteArray> ReadSharedThumbnail(const SharedThumbnail &entry)
+{
+    // Every pixel stored raw, and room for the chunks around them: a file
+    // larger than that holds no thumbnail of this size.
+    const std::size_t largest = std::size_t(entry.side) * std::size_t(entry.side) * 4 + 64 * 1024;
+    platform::Result<std::string> bytes = platform::readAt(entry.file, 0, largest + 1);
+    if (!bytes.ok())
+        return {{}, ToFileError(*bytes.failure)};
+    if (bytes.value.size() > largest)
+        return {{},
+                FileError{FromNativePath(entry.file),
+                          QStringLiteral("файл слишком велик для миниатюры")}};
+    return {QByteArray(bytes.value.data(), qsizetype(bytes.value.size())), std::nullopt};
 }
 
 std::vector<std::filesystem::path> SharedThumbnailFolders()

@@ -41,6 +41,11 @@ QByteArray PictureUri(const std::filesystem::path &picture);
 // making the cache's folders as needed.
 Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png);
 
+// The bytes of the entry's file, read only when it is a regular file (never
+// waited on, so a named pipe cannot hold the reader) no larger than a
+// thumbnail of its size can be.
+Result<QByteArray> ReadSharedThumbnail(const SharedThumbnail &entry);
+
 // The cache's folders that the program writes thumbnails to; none where the
 // desktop keeps no shared cache.
 std::vector<std::filesystem::path> SharedThumbnailFolders();
