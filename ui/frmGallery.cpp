@@ -13,6 +13,7 @@
 #include "ThumbnailLoader.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -137,6 +138,15 @@ void frmGallery::done(int result)
     // Where the store cannot be written, the gallery opens where it did before.
     savePlacement();
     QDialog::done(result);
+}
+
+// A picture written in place changes no folder: the pictures in view are
+// looked at again when the user comes back from the program that wrote it.
+void frmGallery::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        askForPictures();
 }
 
 void frmGallery::filterTextChanged(const QString &text)
