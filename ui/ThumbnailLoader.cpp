@@ -60,7 +60,7 @@ QImage fitted(const QImage &image, int side)
 
 // A picture file read piece by piece as the decoder asks, so that a large one
 // is never held whole; each piece is read from a regular file alone, never
-// waited on.
+// waited on, and large enough that a usual preview takes one.
 class PictureFile : public QIODevice
 {
 public:
@@ -84,20 +84,29 @@ public:
 protected:
     qint64 readData(char *data, qint64 most) override
     {
-        const platform::Result<std::string> piece =
-            platform::readAt(path_, std::uint64_t(at_), std::size_t(most));
-        if (!piece.ok())
-            return -1; // the decoder sees a broken picture: a placeholder
-        std::memcpy(data, piece.value.data(), piece.value.size());
-        at_ += qint64(piece.value.size());
-        return qint64(piece.value.size());
+        if (at_ < pieceAt_ || at_ >= pieceAt_ + qint64(piece_.size())) {
+            platform::Result<std::string> read = platform::readAt(
+                path_, std::uint64_t(at_), std::max<std::size_t>(std::size_t(most), kPiece));
+            if (!read.ok())
+                return -1; // the decoder sees a broken picture: a placeholder
+            piece_ = std::move(read.value);
+            pieceAt_ = at_;
+        }
+        const qint64 taken = std::min(most, pieceAt_ + qint64(piece_.size()) - at_);
+        std::memcpy(data, piece_.data() + (at_ - pieceAt_), std::size_t(taken));
+        at_ += taken;
+        return taken;
     }
     qint64 writeData(const char *, qint64) override { return -1; }
 
 private:
+    static constexpr std::size_t kPiece = 512 * 1024;
+
     std::filesystem::path path_;
     qint64 size_;
     qint64 at_ = 0;
+    std::string piece_;
+    qint64 pieceAt_ = 0;
 };
 
 // The cached thumbnail when it was made, by this program or another, from the
