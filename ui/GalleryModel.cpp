@@ -112,7 +112,15 @@ void GalleryModel::readDescriptions()
     if (readingWanted_)
         return;
     readingWanted_ = true;
-    startReading();
+    // Once the paint that asked for it has reached the screen: the read's copy
+    // of the list takes milliseconds with many skins.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!reading_)
+                startReading();
+        },
+        Qt::QueuedConnection);
 }
 
 void GalleryModel::rereadDescription(int row)
