@@ -1,10 +1,11 @@
 #include "SharedThumbnails.h"
 
+#include "platform/PositionedFile.h"
+#include "platform/ReplacingCopy.h"
 #include "platform/ThumbnailFolder.h"
 #include "PlatformEdge.h"
 
 #include <QCryptographicHash>
-#include <QTemporaryFile>
 
 #include <chrono>
 #include <string>
@@ -100,14 +101,31 @@ Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png)
     if (Status failed = makeFolders(entry.file.parent_path()))
         return failed;
     // Not waited onto the disk: a thumbnail lost in a crash is made again.
-    QTemporaryFile file(FromNativePath(entry.file) + QStringLiteral(".XXXXXX"));
-    if (!file.open() || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) ||
-        file.write(png) != png.size() || !file.flush())
-        return FileError{file.fileName(), file.errorString()};
-    std::error_code error;
-    std::filesystem::rename(ToNativePath(file.fileName()), entry.file, error);
-    if (error)
-        return FileError{FromNativePath(entry.file), systemReason(error)};
-    file.setAutoRemove(false); // it has its own name now
-    return std::nullopt;
+    return ToStatus(platform::writeReplacing(
+        entry.file, std::string_view(png.constData(), std::size_t(png.size())),
+        platform::WrittenFile::cache));
+}
+
+Result<QByteArray> ReadSharedThumbnail(const SharedThumbnail &entry)
+{
+    // Every pixel stored raw, and room for the chunks around them: a file
+    // larger than that holds no thumbnail of this size.
+    const std::size_t largest = std::size_t(entry.side) * std::size_t(entry.side) * 4 + 64 * 1024;
+    platform::Result<std::string> bytes = platform::readAt(entry.file, 0, largest + 1);
+    if (!bytes.ok())
+        return {{}, ToFileError(*bytes.failure)};
+    if (bytes.value.size() > largest)
+        return {{},
+                FileError{FromNativePath(entry.file),
+                          QStringLiteral("файл слишком велик для миниатюры")}};
+    return {QByteArray(bytes.value.data(), qsizetype(bytes.value.size())), std::nullopt};
+}
+
+std::vector<std::filesystem::path> SharedThumbnailFolders()
+{
+    std::vector<std::filesystem::path> folders;
+    if (const std::filesystem::path cache = platform::sharedThumbnailFolder(); !cache.empty())
+        for (const CacheSize &size : kCacheSizes)
+            folders.push_back(cache / size.folder);
+    return folders;
 }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 // The desktop's shared thumbnail cache (the freedesktop.org thumbnail
 // standard): a PNG per picture, named after the MD5 of the picture's URI, in a
@@ -35,7 +36,16 @@ std::optional<SharedThumbnail> SharedThumbnailFor(const std::filesystem::path &p
 // !$&'()*+,-./:=@_~ (GLib's rule, so that other programs find the same entry).
 QByteArray PictureUri(const std::filesystem::path &picture);
 
-// Stores the PNG's bytes as the entry's file in one step (a temporary file
-// beside it renamed), readable by the user alone, making the cache's folders
-// as needed.
+// Stores the PNG's bytes as the entry's file in one step (a temporary file of
+// the program's own form beside it, renamed), readable by the user alone,
+// making the cache's folders as needed.
 Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png);
+
+// The bytes of the entry's file, read only when it is a regular file (never
+// waited on, so a named pipe cannot hold the reader) no larger than a
+// thumbnail of its size can be.
+Result<QByteArray> ReadSharedThumbnail(const SharedThumbnail &entry);
+
+// The cache's folders that the program writes thumbnails to; none where the
+// desktop keeps no shared cache.
+std::vector<std::filesystem::path> SharedThumbnailFolders();

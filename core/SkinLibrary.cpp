@@ -18,8 +18,6 @@ constexpr std::string_view kSkinsFolder = "Skins";
 constexpr std::string_view kSkinExtension = ".scn";
 constexpr std::string_view kPreviewExtension = ".jpg";
 constexpr std::string_view kViewerExecutable = "Kelvora.exe";
-// Far above any preview's size, far below what would strain the memory.
-constexpr std::size_t kLargestPreview = 64 * 1024 * 1024;
 
 // Order of the skin list: by shown name ignoring letter case, ties by exact
 // name. Each name is folded once; the sort moves small keys that lie

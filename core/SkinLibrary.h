@@ -32,6 +32,9 @@ bool HoldsViewer(const std::filesystem::path &folder);
 // or the Skins folder.
 bool IsViewerFolder(const std::filesystem::path &folder);
 
+// Far above any preview's size, far below what would strain the memory.
+inline constexpr std::size_t kLargestPreview = 64 * 1024 * 1024;
+
 // The bytes of a preview image. A file that is missing, no regular file (it is
 // never waited on) or larger than any preview needs to be is a failure.
 Result<QByteArray> ReadPreviewFile(const std::filesystem::path &path);

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "platform/TemporaryFiles.h"
+#include "SharedThumbnails.h"
 #include "SkinHistory.h"
 #include "SkinLibrary.h"
 
@@ -21,6 +22,8 @@ std::vector<fs::path> FoldersWrittenTo()
         const fs::path target = fs::weakly_canonical(active, error);
         folders.push_back((error ? active : target).parent_path());
     }
+    for (fs::path &thumbnails : SharedThumbnailFolders())
+        folders.push_back(std::move(thumbnails));
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     return folders;

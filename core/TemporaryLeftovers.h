@@ -9,8 +9,8 @@
 // it did not make, nor one that a copy at work is still writing.
 
 // The folders the program writes to, as the settings name them now: the
-// application folder, the Skins folder, the active skin file's folder and the
-// skin history's folder.
+// application folder, the Skins folder, the active skin file's folder, the
+// skin history's folder and the shared thumbnail cache's folders.
 std::vector<std::filesystem::path> FoldersWrittenTo();
 
 // Removes the leftovers from these folders. It touches nothing but files, so

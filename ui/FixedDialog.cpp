@@ -7,8 +7,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-FixedDialog::FixedDialog(const QString &caption, int widthTwips, int heightTwips)
-    : QDialog(nullptr, Qt::Dialog | kFixedBorder)
+FixedDialog::FixedDialog(const QString &caption, int widthTwips, int heightTwips, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | kFixedBorder)
 {
     setWindowTitle(caption);
     setWindowIcon(ApplicationIcon());

@@ -19,7 +19,7 @@ class FixedDialog : public QDialog
     Q_OBJECT
 
 public:
-    FixedDialog(const QString &caption, int widthTwips, int heightTwips);
+    FixedDialog(const QString &caption, int widthTwips, int heightTwips, QWidget *parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

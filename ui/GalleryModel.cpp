@@ -1,10 +1,8 @@
 #include "GalleryModel.h"
 
 #include "DescriptionField.h"
+#include "IdleWork.h"
 #include "SkinListModel.h"
-
-#include <QtConcurrent/QtConcurrentRun>
-#include <QThread>
 
 #include <numeric>
 
@@ -13,6 +11,9 @@ namespace {
 // Enough skins a batch that the filter is run again seldom, few enough that
 // descriptions join it while the user types.
 constexpr std::size_t kDescriptionsABatch = 2000;
+// How often the window looks for what the idle thread found: it cannot be
+// told, as telling it would take a lock of the window's.
+constexpr int kTakingMilliseconds = 30;
 
 QString foldedDescription(const std::filesystem::path &skin)
 {
@@ -28,11 +29,10 @@ GalleryModel::GalleryModel(const SkinListModel &skins, QObject *parent)
     : QAbstractListModel(parent)
     , skins_(skins)
 {
-    // The pictures of the cells in view, and the user's typing, come first.
-    reader_.setMaxThreadCount(1);
-    reader_.setThreadPriority(QThread::IdlePriority);
-    // The background read uses the list's skins where they are, so it ends
-    // before the list changes them; then all is taken afresh.
+    taking_.setInterval(kTakingMilliseconds);
+    connect(&taking_, &QTimer::timeout, this, &GalleryModel::takeWhatWasRead);
+    // The background read is handed a copy of the list; what it finds of a
+    // list that is gone is dropped, and all is taken afresh.
     const auto aboutToChange = [this] {
         stopReading();
         beginResetModel();
@@ -112,14 +112,22 @@ void GalleryModel::readDescriptions()
     if (readingWanted_)
         return;
     readingWanted_ = true;
-    startReading();
+    // Once the paint that asked for it has reached the screen: the read's copy
+    // of the list takes milliseconds with many skins.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!reading_)
+                startReading();
+        },
+        Qt::QueuedConnection);
 }
 
 void GalleryModel::rereadDescription(int row)
 {
-    const int skin = rows_[std::size_t(row)];
-    foldedDescriptions_[std::size_t(skin)] =
-        foldedDescription(SkinFilePath(skins_.skinAt(skin).file));
+    const std::size_t skin = std::size_t(rows_[std::size_t(row)]);
+    foldedDescriptions_[skin] = foldedDescription(SkinFilePath(skins_.skinAt(int(skin)).file));
+    readAgain_[skin] = true; // newer than what a batch may bring of it
 }
 
 void GalleryModel::resetAround(void (GalleryModel::*change)())
@@ -131,8 +139,10 @@ void GalleryModel::resetAround(void (GalleryModel::*change)())
 
 void GalleryModel::stopReading()
 {
-    reading_.cancel();
-    reading_.waitForFinished();
+    if (reading_)
+        reading_->dropped = true;
+    reading_.reset();
+    taking_.stop();
 }
 
 void GalleryModel::foldNames()
@@ -147,67 +157,84 @@ void GalleryModel::foldNames()
 // descriptions read off the window's thread when they are wanted.
 void GalleryModel::follow()
 {
-    foldedNames_.clear();
+    // A filter keeps its matches by name at once; by description as they are read.
+    if (filter_.isEmpty())
+        foldedNames_.clear();
+    else
+        foldNames();
     foldedDescriptions_.assign(skins_.skins().size(), QString());
+    readAgain_.assign(skins_.skins().size(), false);
     refilter();
-    ++readsStarted_; // what a read before finds is of a list that is gone
     if (readingWanted_)
         startReading();
 }
 
 void GalleryModel::startReading()
 {
-    reading_ =
-        QtConcurrent::run(&reader_, [this, generation = readsStarted_, &skins = skins_.skins(),
-                                     folder = SkinsFolderPath()](QPromise<void> &promise) {
-            Folded names{generation, 0, {}};
-            names.texts.reserve(skins.size());
-            for (const SkinName &skin : skins) {
-                if (promise.isCanceled())
+    reading_ = std::make_shared<Reading>();
+    taking_.start();
+    RunWhenIdle([reading = reading_, skins = skins_.skins(), folder = SkinsFolderPath()] {
+        Folded names{true, 0, {}};
+        names.texts.reserve(skins.size());
+        for (const SkinName &skin : skins) {
+            if (reading->dropped)
+                return;
+            names.texts.push_back(CaseFolded(skin.shown));
+        }
+        reading->found.put(std::move(names));
+        std::size_t first = 0;
+        do { // an empty list too says that its descriptions are read
+            const std::size_t end = std::min(skins.size(), first + kDescriptionsABatch);
+            Folded batch{false, first, {}};
+            batch.texts.reserve(end - first);
+            for (std::size_t skin = first; skin < end; ++skin) {
+                if (reading->dropped)
                     return;
-                names.texts.push_back(CaseFolded(skin.shown));
+                batch.texts.push_back(foldedDescription(folder / skins[skin].file));
             }
-            QMetaObject::invokeMethod(
-                this, [this, names = std::move(names)]() mutable { addNames(std::move(names)); });
-            std::size_t first = 0;
-            do { // an empty list too says that its descriptions are read
-                const std::size_t end = std::min(skins.size(), first + kDescriptionsABatch);
-                Folded batch{generation, first, {}};
-                batch.texts.reserve(end - first);
-                for (std::size_t skin = first; skin < end; ++skin) {
-                    if (promise.isCanceled())
-                        return;
-                    batch.texts.push_back(foldedDescription(folder / skins[skin].file));
-                }
-                QMetaObject::invokeMethod(this, [this, batch = std::move(batch)]() mutable {
-                    addDescriptions(std::move(batch));
-                });
-                first = end;
-            } while (first < skins.size());
-        });
+            reading->found.put(std::move(batch));
+            first = end;
+        } while (first < skins.size());
+    });
+}
+
+void GalleryModel::takeWhatWasRead()
+{
+    const std::shared_ptr<Reading> reading = reading_; // a batch may end it
+    for (Folded &found : reading->found.takeAll()) {
+        if (reading_ != reading)
+            return;
+        if (found.names)
+            addNames(std::move(found));
+        else
+            addDescriptions(std::move(found));
+    }
 }
 
 void GalleryModel::addNames(Folded names)
 {
-    if (names.generation == readsStarted_ && foldedNames_.empty())
+    if (foldedNames_.empty())
         foldedNames_ = std::move(names.texts);
 }
 
 void GalleryModel::addDescriptions(Folded batch)
 {
-    if (batch.generation != readsStarted_)
-        return;        // of a list that is gone
     bool more = false; // skins that show now and did not before
     for (std::size_t i = 0; i < batch.texts.size(); ++i) {
         const std::size_t skin = batch.first + i;
+        if (readAgain_[skin])
+            continue;
         const bool before = !filter_.isEmpty() && matches(skin);
         foldedDescriptions_[skin] = std::move(batch.texts[i]);
         more = more || (!filter_.isEmpty() && !before && matches(skin));
     }
     if (more)
         resetAround(&GalleryModel::refilter);
-    if (batch.first + batch.texts.size() == foldedDescriptions_.size())
+    if (batch.first + batch.texts.size() == foldedDescriptions_.size()) {
+        reading_.reset(); // all found
+        taking_.stop();
         emit descriptionsRead();
+    }
 }
 
 bool GalleryModel::matches(std::size_t skin) const

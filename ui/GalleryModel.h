@@ -2,11 +2,14 @@
 
 #include "SkinLibrary.h"
 
-#include <QAbstractListModel>
-#include <QFuture>
-#include <QThreadPool>
+#include "HandOver.h"
 
+#include <QAbstractListModel>
+#include <QTimer>
+
+#include <atomic>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 class SkinListModel;
@@ -14,8 +17,8 @@ class SkinListModel;
 // The skins of the main window's list as the gallery shows them: those whose
 // name or description holds the typed text, case folded as the list sorts.
 // It follows the list, so every read of the folder and every mark of the
-// active skin shows here too. Names filter at once; descriptions are read off
-// the window's thread once asked for, and join the filter as they arrive.
+// active skin shows here too. Names filter at once; descriptions are read at
+// idle priority once asked for, and join the filter as they arrive.
 class GalleryModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -48,18 +51,26 @@ signals:
     void descriptionsRead();
 
 private:
-    // What the background read found of the skins from first on, for the read
-    // that generation started: their names folded (all at once, first), then
-    // their descriptions, a batch at a time.
+    // What the background read found of the skins from first on: their names
+    // folded (all at once, first), then their descriptions, a batch at a time.
     struct Folded
     {
-        int generation;
+        bool names;
         std::size_t first;
         std::vector<QString> texts;
+    };
+    // One read of one list, shared with the idle thread that does it. The
+    // window takes what it found as it comes, and drops it when the list
+    // changes or the gallery closes, without waiting for the thread.
+    struct Reading
+    {
+        std::atomic<bool> dropped = false;
+        HandOver<Folded> found;
     };
 
     void stopReading();
     void startReading();
+    void takeWhatWasRead();
     void follow();
     void foldNames();
     void addNames(Folded names);
@@ -71,10 +82,10 @@ private:
     const SkinListModel &skins_;
     std::vector<QString> foldedNames_; // empty until folded
     std::vector<QString> foldedDescriptions_;
-    std::vector<int> rows_; // the skins shown, as rows of the list
-    QString filter_;        // folded
-    QThreadPool reader_;
-    QFuture<void> reading_;
-    int readsStarted_ = 0;
+    std::vector<bool> readAgain_; // descriptions read here since the background read began
+    std::vector<int> rows_;       // the skins shown, as rows of the list
+    QString filter_;              // folded
+    std::shared_ptr<Reading> reading_;
+    QTimer taking_; // looks for what the reading found
     bool readingWanted_ = false;
 };

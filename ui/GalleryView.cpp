@@ -60,13 +60,23 @@ public:
         else if (picture)
             drawPlaceholder(*painter, square, name, palette);
 
-        QFont font = option.font;
+        // The name as the main list shows it: its line breaks on one line, the
+        // rest elided, by the style's own drawing of an item's text.
+        QStyleOptionViewItem text = option;
+        text.rect = nameLine;
+        text.text = displayText(name, text.locale);
+        text.features = QStyleOptionViewItem::HasDisplay;
+        text.displayAlignment = Qt::AlignHCenter | Qt::AlignTop;
+        text.textElideMode = Qt::ElideMiddle;
+        // The cell is highlighted already: the text only takes its colour.
+        text.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus | QStyle::State_MouseOver);
+        if (selected)
+            text.palette.setColor(QPalette::Text, palette.color(QPalette::HighlightedText));
         const bool active = index.data(GalleryModel::ActiveRole).toBool();
-        font.setBold(active);
-        painter->setFont(font);
-        painter->setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(nameLine, Qt::AlignHCenter | Qt::AlignTop,
-                          QFontMetrics(font).elidedText(name, Qt::ElideMiddle, nameLine.width()));
+        text.font.setBold(active);
+        text.fontMetrics = QFontMetrics(text.font);
+        const QWidget *widget = &view_;
+        widget->style()->drawControl(QStyle::CE_ItemViewItem, &text, painter, widget);
         if (active)
             drawMark(*painter, shown, palette);
         painter->restore();

@@ -1,5 +1,6 @@
 #include "ModalWindows.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QMetaObject>
 
@@ -24,6 +25,12 @@ int ShowModal(QDialog &dialog)
         QMetaObject::invokeMethod(
             &dialog, [&dialog, answer] { answer(dialog); }, Qt::QueuedConnection);
     return dialog.exec();
+}
+
+QWidget *WindowActedIn(QWidget *main)
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    return modal ? modal : main;
 }
 
 void ModalAnswers::SetNext(Answer answer)

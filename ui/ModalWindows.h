@@ -3,11 +3,16 @@
 #include <functional>
 
 class QDialog;
+class QWidget;
 
 // Every modal window of the program (dialogs, message boxes, the file chooser)
 // opens through here and runs its own event loop until it closes; returns its
 // result code.
 int ShowModal(QDialog &dialog);
+
+// The window the user acts in: the modal window open over the others (the
+// gallery, the preferences), else main. What an action reports opens over it.
+QWidget *WindowActedIn(QWidget *main);
 
 // Tests say beforehand how the modal windows that will open are answered. Each
 // window that opens is handed to the first answer waiting, from inside its own

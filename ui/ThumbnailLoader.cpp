@@ -1,16 +1,47 @@
 #include "ThumbnailLoader.h"
 
+#include "IdleWork.h"
+#include "platform/PositionedFile.h"
 #include "PlatformEdge.h"
+#include "ReturnAddress.h"
 #include "SharedThumbnails.h"
 #include "SkinLibrary.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <mutex>
 
 namespace {
+
+constexpr qsizetype kMebibyte = 1024 * 1024;
+// The memory bound shared out: each decoder holds at most one picture of
+// kDecodedBound, the thumbnails waiting to be stored at most kStoringBound,
+// and the pictures kept the rest.
+constexpr int kMostDecoders = 2;
+constexpr qsizetype kDecodedBound = 6 * kMebibyte;
+constexpr qsizetype kStoringBound = 4 * kMebibyte;
+constexpr qsizetype kKeptBound =
+    ThumbnailLoader::kMemoryBound - kMostDecoders * kDecodedBound - kStoringBound;
+
+// The decoders of every gallery: made once and never ended, so that a gallery
+// that closes waits for none of them.
+QThreadPool &decoders()
+{
+    static QThreadPool *const pool = [] {
+        auto *made = new QThreadPool;
+        made->setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 1, kMostDecoders));
+        return made;
+    }();
+    return *pool;
+}
 
 QByteArray memoryKey(const std::filesystem::path &picture, int side)
 {
@@ -27,14 +58,76 @@ QImage fitted(const QImage &image, int side)
     return image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-// The cached thumbnail when it was made from the picture as it is now.
+// A picture file read piece by piece as the decoder asks, so that a large one
+// is never held whole; each piece is read from a regular file alone, never
+// waited on, and large enough that a usual preview takes one.
+class PictureFile : public QIODevice
+{
+public:
+    PictureFile(const std::filesystem::path &path, qint64 size)
+        : path_(path)
+        , size_(size)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+    bool isSequential() const override { return false; }
+    qint64 size() const override { return size_; }
+    bool seek(qint64 position) override
+    {
+        if (!QIODevice::seek(position))
+            return false;
+        at_ = position;
+        return true;
+    }
+
+protected:
+    qint64 readData(char *data, qint64 most) override
+    {
+        if (at_ < pieceAt_ || at_ >= pieceAt_ + qint64(piece_.size())) {
+            platform::Result<std::string> read = platform::readAt(
+                path_, std::uint64_t(at_), std::max<std::size_t>(std::size_t(most), kPiece));
+            if (!read.ok())
+                return -1; // the decoder sees a broken picture: a placeholder
+            piece_ = std::move(read.value);
+            pieceAt_ = at_;
+        }
+        const qint64 taken = std::min(most, pieceAt_ + qint64(piece_.size()) - at_);
+        std::memcpy(data, piece_.data() + (at_ - pieceAt_), std::size_t(taken));
+        at_ += taken;
+        return taken;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    static constexpr std::size_t kPiece = 512 * 1024;
+
+    std::filesystem::path path_;
+    qint64 size_;
+    qint64 at_ = 0;
+    std::string piece_;
+    qint64 pieceAt_ = 0;
+};
+
+// The cached thumbnail when it was made, by this program or another, from the
+// picture as it is now, and is of its size: a larger one is no thumbnail of
+// the cache's, whatever it holds.
 QImage readShared(const SharedThumbnail &entry)
 {
-    QImageReader reader(FromNativePath(entry.file), "png");
-    if (reader.text(QLatin1StringView(kThumbnailUriKey)).toUtf8() != entry.uri ||
-        reader.text(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() != entry.modified)
+    Result<QByteArray> png = ReadSharedThumbnail(entry);
+    if (!png.ok())
+        return {}; // decoded from the picture instead
+    QBuffer file(&png.value);
+    QImageReader reader(&file, "png");
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > entry.side || size.height() > entry.side)
         return {};
-    return reader.read();
+    // The texts are read with the image: before, their keys are cut at the first colon.
+    const QImage image = reader.read();
+    if (image.text(QLatin1StringView(kThumbnailUriKey)).toUtf8() != entry.uri ||
+        image.text(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() != entry.modified)
+        return {};
+    return image;
 }
 
 void storeShared(const SharedThumbnail &entry, const QImage &image)
@@ -56,144 +149,172 @@ void storeShared(const SharedThumbnail &entry, const QImage &image)
 }
 
 // The picture fitted into side × side; null when it cannot be read. A JPEG is
-// decoded scaled down, not whole. Pictures go through the shared cache when
-// the desktop keeps one, at the size of the cache's folder: a picture decoded
-// anew is to be stored there as well.
+// decoded scaled down, not whole; a picture of another format that would take
+// more than kDecodedBound whole is not decoded. Pictures go through the
+// shared cache when the desktop keeps one, at the size of the cache's folder:
+// a picture decoded anew is to be stored there as well.
 struct Decoded
 {
     QImage shown;
     QImage toStore;
 };
 
-Decoded decodePicture(const std::filesystem::path &picture,
-                      const std::optional<SharedThumbnail> &shared, int side)
+Decoded decodePicture(const ThumbnailLoader::Wish &wish,
+                      const std::optional<platform::FileVersion> &version,
+                      const std::optional<SharedThumbnail> &shared)
 {
+    if (!version || version->size > kLargestPreview)
+        return {};
     if (shared) {
         if (QImage cached = readShared(*shared); !cached.isNull())
-            return {fitted(cached, side), {}};
+            return {fitted(cached, wish.side), {}};
     }
-    Result<QByteArray> bytes = ReadPreviewFile(picture);
-    if (!bytes.ok())
-        return {};
-    QBuffer file(&bytes.value);
+    PictureFile file(wish.picture, qint64(version->size));
     QImageReader reader(&file);
-    const int decodedSide = shared ? shared->side : side;
-    if (const QSize size = reader.size();
-        size.isValid() && (size.width() > decodedSide || size.height() > decodedSide))
+    reader.setAllocationLimit(int(kDecodedBound / kMebibyte));
+    const int decodedSide = shared ? shared->side : wish.side;
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > decodedSide || size.height() > decodedSide)) {
+        // Only a JPEG is scaled while it is decoded; any other is decoded whole first.
+        if (reader.format() != "jpeg" && qint64(size.width()) * size.height() * 4 > kDecodedBound)
+            return {};
         reader.setScaledSize(size.scaled(decodedSide, decodedSide, Qt::KeepAspectRatio));
+    }
     const QImage image = reader.read();
     if (image.isNull())
         return {};
-    return {fitted(image, side), shared ? image : QImage()};
+    return {fitted(image, wish.side), shared ? image : QImage()};
 }
-
-// Beyond this many thumbnails waiting to be stored the oldest go, so that what
-// waits stays small beside the memory bound.
-constexpr std::size_t kMostStoresWaiting = 32;
 
 } // namespace
 
+struct ThumbnailLoader::Work : std::enable_shared_from_this<Work>
+{
+    std::shared_ptr<ReturnAddress> address;
+    // Guards what follows; taken by the window's thread and the decoders,
+    // which run at its priority.
+    std::mutex lock;
+    std::deque<Wish> waiting;
+    // The pictures being decoded, with the version of the file each read.
+    std::map<std::pair<std::filesystem::path, int>, std::optional<platform::FileVersion>> decoding;
+    int decodersBusy = 0;
+    std::uint64_t ticketsGiven = 0;
+
+    std::atomic<qsizetype> storing = 0; // bytes of the thumbnails waiting to be stored
+    std::atomic<bool> closed = false;
+
+    void decode(ThumbnailLoader *loader);
+    void store(const SharedThumbnail &entry, QImage image);
+};
+
+// A decoder takes the first wish until none waits, so that the cells in view
+// show first.
+void ThumbnailLoader::Work::decode(ThumbnailLoader *loader)
+{
+    for (;;) {
+        Wish wish;
+        std::uint64_t ticket = 0;
+        {
+            const std::lock_guard hold(lock);
+            if (waiting.empty()) {
+                --decodersBusy;
+                return;
+            }
+            wish = std::move(waiting.front());
+            waiting.pop_front();
+            ticket = ++ticketsGiven;
+        }
+        const std::optional<platform::FileVersion> version = platform::fileVersion(wish.picture);
+        const std::pair key(wish.picture, wish.side);
+        {
+            const std::lock_guard hold(lock);
+            if (wish.known && version == wish.version)
+                continue; // the picture in memory is of the file as it is
+            decoding[key] = version;
+        }
+        const std::optional<SharedThumbnail> shared = SharedThumbnailFor(wish.picture, wish.side);
+        Decoded decoded = decodePicture(wish, version, shared);
+        address->post([loader, wish, ticket, version, image = decoded.shown] {
+            loader->keep(wish, ticket, version, image);
+        });
+        if (!decoded.toStore.isNull())
+            store(*shared, std::move(decoded.toStore));
+    }
+}
+
+// Beyond the bound the thumbnail is not stored: the next opening decodes it again.
+void ThumbnailLoader::Work::store(const SharedThumbnail &entry, QImage image)
+{
+    const qsizetype bytes = image.sizeInBytes();
+    if (storing.fetch_add(bytes) + bytes > kStoringBound) {
+        storing -= bytes;
+        return;
+    }
+    RunWhenIdle([work = shared_from_this(), entry, image = std::move(image), bytes] {
+        if (!work->closed)
+            storeShared(entry, image);
+        work->storing -= bytes;
+    });
+}
+
 ThumbnailLoader::ThumbnailLoader(QObject *parent)
     : QObject(parent)
-    , memory_(kMemoryBound)
+    , memory_(kKeptBound)
+    , work_(std::make_shared<Work>())
 {
-    decoders_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
-    // Storing is a courtesy that waits for a processor no one else wants.
-    storer_.setMaxThreadCount(1);
-    storer_.setThreadPriority(QThread::IdlePriority);
+    work_->address = ReturnAddress::of(this);
 }
 
 ThumbnailLoader::~ThumbnailLoader()
 {
-    {
-        const std::lock_guard hold(lock_);
-        waiting_.clear();
-        storing_.clear();
-    }
-    decoders_.waitForDone();
-    storer_.waitForDone();
+    work_->closed = true;
+    const std::lock_guard hold(work_->lock);
+    work_->waiting.clear();
 }
 
 const QImage *ThumbnailLoader::find(const std::filesystem::path &picture, int side) const
 {
-    return memory_.object(memoryKey(picture, side));
+    const Kept *kept = memory_.object(memoryKey(picture, side));
+    return kept ? &kept->image : nullptr;
 }
 
 void ThumbnailLoader::want(const std::vector<std::filesystem::path> &pictures, int side)
 {
-    const std::lock_guard hold(lock_);
-    waiting_.clear();
+    const std::lock_guard hold(work_->lock);
+    work_->waiting.clear();
     for (const std::filesystem::path &picture : pictures) {
-        Wish wish{picture, side};
-        if (!memory_.contains(memoryKey(picture, side)) && !decoding_.contains(wish))
-            waiting_.push_back(std::move(wish));
+        Wish wish{picture, side, false, std::nullopt};
+        if (const auto decoding = work_->decoding.find({picture, side});
+            decoding != work_->decoding.end()) {
+            wish.known = true;
+            wish.version = decoding->second;
+        } else if (const Kept *kept = memory_.object(memoryKey(picture, side))) {
+            wish.known = true;
+            wish.version = kept->version;
+        }
+        work_->waiting.push_back(std::move(wish));
     }
-    for (;
-         decodersBusy_ < decoders_.maxThreadCount() && std::size_t(decodersBusy_) < waiting_.size();
-         ++decodersBusy_)
-        decoders_.start([this] { decode(); });
+    for (; work_->decodersBusy < decoders().maxThreadCount() &&
+           std::size_t(work_->decodersBusy) < work_->waiting.size();
+         ++work_->decodersBusy)
+        decoders().start([work = work_, this] { work->decode(this); });
 }
 
-// A decoder takes the first wish until none waits, so that the cells in view
-// show first.
-void ThumbnailLoader::decode()
-{
-    for (;;) {
-        Wish wish;
-        {
-            const std::lock_guard hold(lock_);
-            if (waiting_.empty()) {
-                --decodersBusy_;
-                return;
-            }
-            wish = std::move(waiting_.front());
-            waiting_.pop_front();
-            decoding_.insert(wish);
-        }
-        const std::optional<SharedThumbnail> shared = SharedThumbnailFor(wish.picture, wish.side);
-        Decoded decoded = decodePicture(wish.picture, shared, wish.side);
-        QMetaObject::invokeMethod(this, [this, wish, image = decoded.shown] { keep(wish, image); });
-        if (!decoded.toStore.isNull()) {
-            const std::lock_guard hold(lock_);
-            storing_.push_back({*shared, std::move(decoded.toStore)});
-            if (storing_.size() > kMostStoresWaiting)
-                storing_.pop_front();
-            if (!storerBusy_) {
-                storerBusy_ = true;
-                storer_.start([this] { store(); });
-            }
-        }
-    }
-}
-
-void ThumbnailLoader::store()
-{
-    for (;;) {
-        Store next;
-        {
-            const std::lock_guard hold(lock_);
-            if (storing_.empty()) {
-                storerBusy_ = false;
-                return;
-            }
-            next = std::move(storing_.front());
-            storing_.pop_front();
-        }
-        storeShared(next.entry, next.image);
-    }
-}
-
-void ThumbnailLoader::keep(const Wish &wish, const QImage &image)
+void ThumbnailLoader::keep(const Wish &wish, std::uint64_t ticket,
+                           const std::optional<platform::FileVersion> &version, const QImage &image)
 {
     {
-        const std::lock_guard hold(lock_);
-        decoding_.erase(wish);
+        const std::lock_guard hold(work_->lock);
+        work_->decoding.erase({wish.picture, wish.side});
     }
+    const QByteArray key = memoryKey(wish.picture, wish.side);
+    if (const Kept *kept = memory_.object(key); kept && kept->ticket > ticket)
+        return; // read before the picture in memory was
     // An unreadable picture costs a byte, so that it is remembered as one.
     // The kept copy is made on this thread: the decoders' memory then holds
     // nothing that lives long and is given back after each picture, instead
     // of being pinned under the pictures kept.
-    memory_.insert(memoryKey(wish.picture, wish.side), new QImage(image.copy()),
+    memory_.insert(key, new Kept{image.copy(), version, ticket},
                    std::max<qsizetype>(1, image.sizeInBytes()));
     emit decoded(wish.picture);
 }

@@ -50,8 +50,8 @@ QString fieldTextOf(const QPlainTextEdit *box)
 
 } // namespace
 
-frmCommentMenu::frmCommentMenu()
-    : FixedDialog(QStringLiteral("Редактор описаний"), 7035, 3390)
+frmCommentMenu::frmCommentMenu(QWidget *parent)
+    : FixedDialog(QStringLiteral("Редактор описаний"), 7035, 3390, parent)
 {
     Text1 = place(new QPlainTextEdit(this), "Text1", TwipsRect(0, 0, 6975, 2535));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -12,7 +12,7 @@ class frmCommentMenu : public FixedDialog
     Q_OBJECT
 
 public:
-    frmCommentMenu();
+    explicit frmCommentMenu(QWidget *parent = nullptr);
 
     // Opens the file as "Открыть..." does once it is chosen; a file that
     // cannot be read changes nothing and is the failure.

@@ -13,6 +13,7 @@
 #include "ThumbnailLoader.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -139,6 +140,15 @@ void frmGallery::done(int result)
     QDialog::done(result);
 }
 
+// A picture written in place changes no folder: the pictures in view are
+// looked at again when the user comes back from the program that wrote it.
+void frmGallery::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        askForPictures();
+}
+
 void frmGallery::filterTextChanged(const QString &text)
 {
     model_->setFilter(text);
@@ -221,7 +231,7 @@ void frmGallery::editChosenDescription()
     const std::filesystem::path skin = chosen();
     if (skin.empty())
         return;
-    frmCommentMenu editor;
+    frmCommentMenu editor(this);
     if (const Status failed = editor.openFile(FromNativePath(SkinFilePath(skin)))) {
         ShowFileError(this, *failed);
         return;

@@ -28,6 +28,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void createControls();
     void restorePlacement();

@@ -308,17 +308,17 @@ void frmMain::updateUndo()
 
 void frmMain::showMessage(const QString &text, Icon icon, const QString &caption)
 {
-    ShowMessage(this, text, icon, caption);
+    ShowMessage(WindowActedIn(this), text, icon, caption);
 }
 
 void frmMain::showError(const FileError &error)
 {
-    ShowFileError(this, error);
+    ShowFileError(WindowActedIn(this), error);
 }
 
 void frmMain::runLongStep(const QString &waitingFor, const std::function<void()> &work)
 {
-    RunLongStep(this, waitingFor, work);
+    RunLongStep(WindowActedIn(this), waitingFor, work);
 }
 
 void frmMain::showEvent(QShowEvent *event)

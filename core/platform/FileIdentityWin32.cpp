@@ -25,4 +25,17 @@ bool isSameFile(const std::filesystem::path &first, const std::filesystem::path 
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
 
+std::optional<FileVersion> fileVersion(const std::filesystem::path &path)
+{
+    BY_HANDLE_FILE_INFORMATION identity;
+    if (!identityOf(path, identity) || (identity.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    const auto joined = [](DWORD high, DWORD low) { return (std::uint64_t(high) << 32) | low; };
+    return FileVersion{identity.dwVolumeSerialNumber,
+                       joined(identity.nFileIndexHigh, identity.nFileIndexLow),
+                       joined(identity.nFileSizeHigh, identity.nFileSizeLow),
+                       std::int64_t(joined(identity.ftLastWriteTime.dwHighDateTime,
+                                           identity.ftLastWriteTime.dwLowDateTime))};
+}
+
 } // namespace platform

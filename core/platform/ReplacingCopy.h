@@ -31,9 +31,19 @@ Status leadsNowhere(const std::filesystem::path &source, const std::filesystem::
 // the viewer) is tried again for about 200 ms before that is reported.
 Status copyReplacing(const std::filesystem::path &source, const std::filesystem::path &destination);
 
-// Writes the bytes as the whole of destination in the same steps as
-// copyReplacing: destination is at every moment the old file or the new one.
-Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes);
+// What a file that writeReplacing makes is for.
+enum class WrittenFile
+{
+    kept,  // made as copyReplacing makes its copy: on the disk before it has its name
+    cache, // can be made again: readable and writable by its owner alone, not
+           // waited for on the disk, and a link of its name is replaced, not followed
+};
+
+// Writes the bytes as the whole of destination through a temporary file beside
+// it, as copyReplacing does: destination is at every moment the old file or the
+// new one.
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes,
+                      WrittenFile kind = WrittenFile::kept);
 
 // Gives the file from the name to in one step, replacing the file of that
 // name, so that to names the old file or the new one at every moment, and

@@ -20,6 +20,7 @@ namespace {
 constexpr std::size_t kChunkSize = 256 * 1024;
 constexpr int kMostLinks = 40; // as many as the kernel follows in one path
 constexpr mode_t kNewFileMode = 0644;
+constexpr mode_t kCacheFileMode = 0600;
 constexpr int kMostAttempts = 8; // at making a temporary file that no other start removes
 
 // The file a chain of symbolic links ends at; the path itself when it is none.
@@ -141,12 +142,17 @@ void syncFolderOf(const std::filesystem::path &path)
 }
 
 // Fills a temporary file beside the file that destination leads to, makes it
-// reach the disk and gives it that file's name, then syncs the folder.
+// reach the disk and gives it that file's name, then syncs the folder; a
+// cache's file only gets the name.
 Status
 replaceWith(const std::filesystem::path &destination,
-            const std::function<Status(int output, const std::filesystem::path &target)> &fill)
+            const std::function<Status(int output, const std::filesystem::path &target)> &fill,
+            WrittenFile kind = WrittenFile::kept)
 {
-    const Result<std::filesystem::path> resolved = finalTarget(destination);
+    // A cache's entry that is a link is replaced, never written through.
+    const Result<std::filesystem::path> resolved =
+        kind == WrittenFile::kept ? finalTarget(destination)
+                                  : Result<std::filesystem::path>{destination, std::nullopt};
     if (!resolved.ok())
         return resolved.failure;
     const std::filesystem::path &target = resolved.value;
@@ -164,10 +170,13 @@ replaceWith(const std::filesystem::path &destination,
         return filled;
     // The new bytes reach the disk before the name points at them, so a crash
     // leaves the old file or the new one, never an empty one.
-    if (::fchmod(output.get(), exists ? existing.st_mode & 07777 : kNewFileMode) != 0 ||
-        ::fsync(output.get()) != 0 || !output.renameTo(target))
+    const bool kept = kind == WrittenFile::kept;
+    const mode_t mode = !kept ? kCacheFileMode : exists ? existing.st_mode & 07777 : kNewFileMode;
+    if (::fchmod(output.get(), mode) != 0 || (kept && ::fsync(output.get()) != 0) ||
+        !output.renameTo(target))
         return posix::failureOf(target);
-    syncFolderOf(target);
+    if (kept)
+        syncFolderOf(target);
     return std::nullopt;
 }
 
@@ -186,16 +195,20 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
     });
 }
 
-Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes)
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes,
+                      WrittenFile kind)
 {
     if (Status nowhere = leadsNowhere(destination, destination))
         return nowhere;
-    return replaceWith(destination, [bytes](int output, const std::filesystem::path &target) {
-        std::error_code error;
-        if (!writeAll(output, bytes.data(), bytes.size(), error))
-            return Status(Failure{target, error});
-        return Status();
-    });
+    return replaceWith(
+        destination,
+        [bytes](int output, const std::filesystem::path &target) {
+            std::error_code error;
+            if (!writeAll(output, bytes.data(), bytes.size(), error))
+                return Status(Failure{target, error});
+            return Status();
+        },
+        kind);
 }
 
 Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to)

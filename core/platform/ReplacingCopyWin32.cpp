@@ -184,12 +184,17 @@ Status copyContents(HANDLE input, const std::filesystem::path &source, HANDLE ou
 }
 
 // Fills a temporary file beside the file that destination leads to, makes it
-// reach the disk and gives it that file's name.
+// reach the disk and gives it that file's name; a cache's file only gets the
+// name. A new file takes the folder's permissions, which are the user's own in
+// the profile where caches live.
 Status
 replaceWith(const std::filesystem::path &destination,
-            const std::function<Status(HANDLE output, const std::filesystem::path &target)> &fill)
+            const std::function<Status(HANDLE output, const std::filesystem::path &target)> &fill,
+            WrittenFile kind = WrittenFile::kept)
 {
-    const std::filesystem::path target = finalTarget(destination);
+    // A cache's entry that is a link is replaced, never written through.
+    const std::filesystem::path target =
+        kind == WrittenFile::kept ? finalTarget(destination) : destination;
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         return Failure{target, FileProblem::readOnly};
@@ -201,7 +206,7 @@ replaceWith(const std::filesystem::path &destination,
         return filled;
     // The new bytes reach the disk before the name points at them, so a crash
     // leaves the old file or the new one, never an empty one.
-    if (!FlushFileBuffers(output.get()) || !output.replace(target))
+    if ((kind == WrittenFile::kept && !FlushFileBuffers(output.get())) || !output.replace(target))
         return win32::failureOf(target);
     return std::nullopt;
 }
@@ -220,13 +225,17 @@ Status copyReplacing(const std::filesystem::path &source, const std::filesystem:
     });
 }
 
-Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes)
+Status writeReplacing(const std::filesystem::path &destination, std::string_view bytes,
+                      WrittenFile kind)
 {
     if (Status nowhere = leadsNowhere(destination, destination))
         return nowhere;
-    return replaceWith(destination, [bytes](HANDLE output, const std::filesystem::path &target) {
-        return writeAll(output, bytes.data(), bytes.size(), target);
-    });
+    return replaceWith(
+        destination,
+        [bytes](HANDLE output, const std::filesystem::path &target) {
+            return writeAll(output, bytes.data(), bytes.size(), target);
+        },
+        kind);
 }
 
 Status renameReplacing(const std::filesystem::path &from, const std::filesystem::path &to)

@@ -170,9 +170,12 @@ TEST_F(CoreFaultsTest, TemporaryLeftoversGoAndNothingElse)
 {
     ASSERT_TRUE(QDir(appFolder()).mkdir(QStringLiteral("data")));
     Module1::SkinFileName = QStringLiteral("data/Kelvora.rus");
+    const QString thumbnails = qEnvironmentVariable("XDG_CACHE_HOME") + "/thumbnails/large";
+    ASSERT_TRUE(QDir().mkpath(thumbnails));
     const QString leftOvers[] = {appFolder() + QStringLiteral("/.Kelvora.rus.ksm-a1B2c3.tmp"),
                                  skinsFolder() + QStringLiteral("/.Blue.scn.ksm-000000.tmp"),
-                                 appFolder() + QStringLiteral("/data/.Kelvora.rus.ksm-zzzzzz.tmp")};
+                                 appFolder() + QStringLiteral("/data/.Kelvora.rus.ksm-zzzzzz.tmp"),
+                                 thumbnails + QStringLiteral("/.0f1e2d.png.ksm-q9W8e7.tmp")};
     for (const QString &file : leftOvers)
         writeFile(file, "half a copy");
     ASSERT_TRUE(QDir().mkpath(historyFolder()));

@@ -5,6 +5,7 @@
 #include "frmCommentMenu.h"
 #include "GalleryModel.h"
 #include "GalleryView.h"
+#include "IdleWork.h"
 #include "MainWindowFixture.h"
 #include "SharedThumbnails.h"
 
@@ -17,7 +18,9 @@
 #include <QThreadPool>
 
 #include <functional>
+#include <memory>
 #include <sched.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -83,6 +86,27 @@ protected:
         QSignalSpy shownAll(&grid(gallery), &GalleryView::picturesShown);
         grid(gallery).viewport()->update();
         return shownAll.wait(10000);
+    }
+
+    // The colour in the middle of the row's picture square, as painted now.
+    static QColor pictureColour(frmGallery &gallery, int row, int right = 0)
+    {
+        GalleryView &view = grid(gallery);
+        const QRect cell = view.visualRect(view.model()->index(row, 0));
+        return view.viewport()->grab().toImage().pixelColor(
+            cell.center().x() + right, cell.top() + 8 + view.pictureSide() / 2);
+    }
+    static bool isRed(const QColor &colour) { return colour.red() > 200 && colour.green() < 60; }
+    static bool isGreen(const QColor &colour)
+    {
+        return colour.green() > 100 && colour.red() < 60 && colour.blue() < 60;
+    }
+
+    static void writePicture(const QString &path, QSize size, QColor colour, const char *format)
+    {
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(colour);
+        ASSERT_TRUE(picture.save(path, format)) << path.toStdString();
     }
 
     static bool thumbnailMade(const QString &skin)
@@ -191,6 +215,23 @@ TEST_F(frmGalleryTest, DeleteKeyDeletesTheChosenSkinInBothWindows)
     EXPECT_FALSE(QFileInfo::exists(previewPath(QStringLiteral("a.scn"))));
 }
 
+// The matches that stay are all shown after the list changed under the filter.
+TEST_F(frmGalleryTest, TheFilterKeepsItsOtherMatchesWhenOneIsDeleted)
+{
+    for (const char *name : {"Зима 1.scn", "Зима 2.scn", "Зима 3.scn", "Лето.scn"})
+        addSkin(QString::fromUtf8(name), {});
+    open();
+    QStringList left;
+    inGallery([&](frmGallery &gallery) {
+        typeText(gallery.findChild<QLineEdit *>(QStringLiteral("filter")), QStringLiteral("зим"));
+        choose(gallery, QStringLiteral("Зима 2.scn"));
+        andWaitForTheList([&] { QTest::keyClick(&grid(gallery), Qt::Key_Delete); });
+        left = shown(gallery);
+    });
+
+    EXPECT_EQ(left, (QStringList{QStringLiteral("Зима 1.scn"), QStringLiteral("Зима 3.scn")}));
+}
+
 // "Изменить описание…" opens the editor on the chosen skin; the new text finds it.
 TEST_F(frmGalleryTest, TheEditorOpensOnTheChosenSkinAndItsNewTextFindsIt)
 {
@@ -219,6 +260,32 @@ TEST_F(frmGalleryTest, TheEditorOpensOnTheChosenSkinAndItsNewTextFindsIt)
     EXPECT_EQ(found, QStringList{QStringLiteral("a.scn")});
 }
 
+// What the gallery's actions open, opens over the gallery, not under it.
+TEST_F(frmGalleryTest, AnApplysMessageAndTheEditorOpenOverTheGallery)
+{
+    storeSetting("SkinFileName", QStringLiteral("..\\Kelvora.rus")); // refused by the apply
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"));
+    open();
+    const QWidget *messageOver = nullptr, *editorOver = nullptr, *galleryShown = nullptr;
+    inGallery([&](frmGallery &gallery) {
+        galleryShown = &gallery;
+        choose(gallery, QStringLiteral("a.scn"));
+        AnswerNext<QMessageBox>([&](QMessageBox &box) {
+            messageOver = box.parentWidget();
+            box.accept();
+        });
+        trigger(gallery, "mnuGalleryApply");
+        AnswerNext<frmCommentMenu>([&](frmCommentMenu &editor) {
+            editorOver = editor.parentWidget();
+            editor.reject();
+        });
+        trigger(gallery, "mnuGalleryDescribe");
+    });
+
+    EXPECT_EQ(messageOver, galleryShown);
+    EXPECT_EQ(editorOver, galleryShown);
+}
+
 TEST_F(frmGalleryTest, APictureThatCannotBeReadGetsThePlaceholder)
 {
     addSkin(QStringLiteral("a.scn"), QStringLiteral("a"), Qt::red);
@@ -228,19 +295,12 @@ TEST_F(frmGalleryTest, APictureThatCannotBeReadGetsThePlaceholder)
     QColor picture, placeholder, expected;
     inGallery([&](frmGallery &gallery) {
         ASSERT_TRUE(picturesShown(gallery));
-        GalleryView &view = grid(gallery);
-        const QImage drawn = view.viewport()->grab().toImage();
-        const auto centreOf = [&](int row) {
-            const QRect cell = view.visualRect(view.model()->index(row, 0));
-            return QPoint(cell.center().x(), cell.top() + 8 + view.pictureSide() / 2);
-        };
-        picture = drawn.pixelColor(centreOf(0));
-        placeholder = drawn.pixelColor(centreOf(1) + QPoint(view.pictureSide() / 3, 0));
-        expected = view.palette().color(QPalette::Midlight);
+        picture = pictureColour(gallery, 0);
+        placeholder = pictureColour(gallery, 1, grid(gallery).pictureSide() / 3); // off the name
+        expected = grid(gallery).palette().color(QPalette::Midlight);
     });
 
-    EXPECT_GT(picture.red(), 200);
-    EXPECT_LT(picture.green(), 60);
+    EXPECT_TRUE(isRed(picture));
     EXPECT_NEAR(placeholder.lightness(), expected.lightness(), 2); // the grab rounds colours
     EXPECT_EQ(placeholder.hue(), expected.hue());
 }
@@ -269,6 +329,164 @@ TEST_F(frmGalleryTest, OnlyTheCellsInViewAreDecoded)
     EXPECT_TRUE(first);
     EXPECT_TRUE(last);
     EXPECT_FALSE(middle);
+}
+
+// A preview of a size that the memory bound cannot take whole is decoded
+// scaled down (a JPEG) or not at all (a placeholder); the others still show.
+TEST_F(frmGalleryTest, ALargePictureIsDecodedScaledDownOrNotAtAll)
+{
+    addSkin(QStringLiteral("jpeg.scn"), {});
+    addSkin(QStringLiteral("png.scn"), {});
+    writePicture(previewPath(QStringLiteral("jpeg.scn")), {2400, 1800}, Qt::red, "JPEG");
+    writePicture(previewPath(QStringLiteral("png.scn")), {2400, 1800}, Qt::red, "PNG");
+    open();
+    QColor jpeg, png;
+    inGallery([&](frmGallery &gallery) {
+        ASSERT_TRUE(picturesShown(gallery));
+        jpeg = pictureColour(gallery, 0);
+        png = pictureColour(gallery, 1);
+    });
+
+    EXPECT_TRUE(isRed(jpeg));
+    EXPECT_FALSE(isRed(png));
+}
+
+// The gallery waits for nothing at idle priority: with the idle thread held
+// up, typing, a change of the list under the filter and the close all return.
+TEST_F(frmGalleryTest, TheGalleryNeverWaitsForTheIdleThread)
+{
+    addSkin(QStringLiteral("тема 1.scn"), QStringLiteral("тема"), Qt::red);
+    addSkin(QStringLiteral("тема 2.scn"), QStringLiteral("тема"), Qt::red);
+    open();
+    const auto held = std::make_shared<QSemaphore>();
+    RunWhenIdle([held] { held->acquire(); });
+    QStringList left;
+    inGallery([&](frmGallery &gallery) {
+        typeText(gallery.findChild<QLineEdit *>(QStringLiteral("filter")), QStringLiteral("тем"));
+        choose(gallery, QStringLiteral("тема 1.scn"));
+        andWaitForTheList([&] { QTest::keyClick(&grid(gallery), Qt::Key_Delete); });
+        left = shown(gallery);
+    });
+    held->release();
+
+    EXPECT_EQ(left, QStringList{QStringLiteral("тема 2.scn")});
+}
+
+#ifdef Q_OS_LINUX
+// The shared cache's thumbnail is shown when it was made from the picture as
+// it is, by whichever program; any other entry gives way to the picture itself.
+TEST_F(frmGalleryTest, ASharedThumbnailIsShownOnlyWhenItFitsThePicture)
+{
+    const struct
+    {
+        const char *entry;
+        QSize size;
+        bool rightUri, rightTime, pipe;
+        bool fromCache;
+    } cases[] = {
+        {"another program's thumbnail", {100, 50}, true, true, false, true},
+        {"a PNG bomb", {4000, 4000}, true, true, false, false},
+        {"a wrong URI", {100, 50}, false, true, false, false},
+        {"a stale modification time", {100, 50}, true, false, false, false},
+        {"a corrupt file", {}, true, true, false, false},
+        {"a named pipe", {}, true, true, true, false},
+    };
+    int made = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.entry);
+        const QString skin = QStringLiteral("%1.scn").arg(made++); // an entry of its own
+        addSkin(skin, {}, Qt::red);
+        const std::filesystem::path preview = PreviewPathFor(ToNativePath(skin));
+        const std::optional<SharedThumbnail> entry = SharedThumbnailFor(preview, 128);
+        ASSERT_TRUE(entry && QDir().mkpath(text(entry->file.parent_path())));
+        const QString file = text(entry->file);
+        if (c.pipe) {
+            ASSERT_EQ(::mkfifo(entry->file.c_str(), 0600), 0);
+        } else if (c.size.isEmpty()) {
+            writeFile(file, "\x89PNG\r\n\x1a\n not a picture");
+        } else {
+            QImage thumbnail(c.size, QImage::Format_RGB32);
+            thumbnail.fill(Qt::darkGreen);
+            thumbnail.setText(QLatin1StringView(kThumbnailUriKey),
+                              c.rightUri ? QString::fromUtf8(entry->uri) : "file:///elsewhere.jpg");
+            const qint64 time = QFileInfo(text(preview)).lastModified().toSecsSinceEpoch();
+            thumbnail.setText(QLatin1StringView(kThumbnailModifiedKey),
+                              QString::number(c.rightTime ? time : time - 1));
+            ASSERT_TRUE(thumbnail.save(file, "PNG"));
+        }
+        open();
+        QColor shownThere;
+        inGallery([&](frmGallery &gallery) {
+            ASSERT_TRUE(picturesShown(gallery));
+            shownThere = pictureColour(gallery, int(shown(gallery).indexOf(skin)));
+        });
+        EXPECT_EQ(isGreen(shownThere), c.fromCache) << shownThere.name().toStdString();
+        EXPECT_EQ(isRed(shownThere), !c.fromCache) << shownThere.name().toStdString();
+        window.reset();
+    }
+}
+#endif
+
+// A picture that changes on disk while the gallery is open is shown as it is now.
+TEST_F(frmGalleryTest, ThePictureShownFollowsItsFile)
+{
+    const QString skin = QStringLiteral("a.scn");
+    const QString preview = previewPath(skin);
+    const struct
+    {
+        const char *change;
+        bool previewBefore;
+        bool inFolder; // else the user comes back to the gallery from the program that wrote
+        std::function<void()> make;
+    } cases[] = {
+        {"replaced by a rename", true, true,
+         [&] {
+             writePicture(preview + ".new", {40, 20}, Qt::darkGreen, "JPEG");
+             ASSERT_EQ(std::rename(QFile::encodeName(preview + ".new"), QFile::encodeName(preview)),
+                       0);
+         }},
+        {"skin deleted and added again", true, true,
+         [&] {
+             ASSERT_TRUE(QFile::remove(skinPath(skin)) && QFile::remove(preview));
+             addSkin(skin, {}, Qt::darkGreen);
+         }},
+        {"replaced in place", true, false,
+         [&] {
+             writePicture(preview, {40, 20}, Qt::darkGreen, "JPEG");
+         }},
+        {"preview arriving after its skin", false, true,
+         [&] {
+             writePicture(preview, {40, 20}, Qt::darkGreen, "JPEG");
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.change);
+        addSkin(skin, {}, c.previewBefore ? QColor(Qt::red) : QColor());
+        // Older than the second of the change, as the shared cache tells times.
+        if (c.previewBefore) {
+            QFile old(preview);
+            ASSERT_TRUE(old.open(QIODevice::ReadWrite) &&
+                        old.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                        QFileDevice::FileModificationTime));
+        }
+        open();
+        bool followed = false;
+        inGallery([&](frmGallery &gallery) {
+            ASSERT_TRUE(picturesShown(gallery));
+            if (c.inFolder) {
+                andWaitForTheList(c.make);
+            } else {
+                c.make();
+                QEvent back(QEvent::ActivationChange);
+                QApplication::sendEvent(&gallery, &back);
+            }
+            followed = QTest::qWaitFor([&] { return isGreen(pictureColour(gallery, 0)); }, 10000);
+        });
+        EXPECT_TRUE(followed);
+        window.reset();
+        QFile::remove(skinPath(skin));
+        QFile::remove(preview);
+    }
 }
 
 } // namespace

@@ -38,6 +38,7 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&executablePath),
     reinterpret_cast<AnyFunction>(&fileProblemCategory),
     reinterpret_cast<AnyFunction>(&isSameFile),
+    reinterpret_cast<AnyFunction>(&fileVersion),
     reinterpret_cast<AnyFunction>(&folderIdentity),
     reinterpret_cast<AnyFunction>(&lastSystemError),
     reinterpret_cast<AnyFunction>(&lockExclusively),
@@ -47,7 +48,6 @@ const AnyFunction kFunctions[] = {
     reinterpret_cast<AnyFunction>(&readAt),
     reinterpret_cast<AnyFunction>(&removeLeftoverTemporaryFiles),
     reinterpret_cast<AnyFunction>(&renameReplacing),
-    reinterpret_cast<AnyFunction>(&writeReplacing),
     reinterpret_cast<AnyFunction>(&sameContents),
     reinterpret_cast<AnyFunction>(&settingsLocation),
     reinterpret_cast<AnyFunction>(&sharedThumbnailFolder),
@@ -64,6 +64,7 @@ const AnyFunction kFunctions[] = {
 #endif
     reinterpret_cast<AnyFunction>(&winePrefixes),
     reinterpret_cast<AnyFunction>(&writeAt),
+    reinterpret_cast<AnyFunction>(&writeReplacing),
 };
 
 // The members of the layer's classes: making and ending the objects refers to the rest.

@@ -27,4 +27,24 @@ TEST(FileIdentity, OneFileUnderEveryNameTheSystemTakesForIt)
         EXPECT_EQ(isSameFile(program, folder / name), fs::exists(folder / name)) << name;
 }
 
+// Another version after a write in place or another file renamed into the
+// name; the same while the file stays as it is.
+TEST(FileIdentity, AVersionChangesWithTheFileAndOnlyThen)
+{
+    TempFolder folder;
+    const fs::path picture = folder / "Blue.jpg";
+    writeFile(picture, "first");
+    const std::optional<platform::FileVersion> first = platform::fileVersion(picture);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(platform::fileVersion(picture), first);
+    writeFile(picture, "written again");
+    const std::optional<platform::FileVersion> rewritten = platform::fileVersion(picture);
+    EXPECT_NE(rewritten, first);
+    writeFile(folder / "New.jpg", "written again");
+    fs::rename(folder / "New.jpg", picture);
+    EXPECT_NE(platform::fileVersion(picture), rewritten);
+    EXPECT_FALSE(platform::fileVersion(folder / "Missing.jpg"));
+    EXPECT_FALSE(platform::fileVersion(folder.path()));
+}
+
 } // namespace

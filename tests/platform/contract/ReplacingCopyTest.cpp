@@ -67,6 +67,27 @@ TEST_F(ReplacingCopy, ReplacesTheDestinationWithAllTheBytes)
     expectNothingLeftBehind();
 }
 
+TEST_F(ReplacingCopy, CacheBytesReplaceTheDestinationForItsOwnerAlone)
+{
+    ASSERT_FALSE(platform::writeReplacing(active, kSkin, platform::WrittenFile::cache));
+
+    EXPECT_EQ(readFile(active), kSkin);
+    expectNothingLeftBehind();
+#ifndef _WIN32
+    struct stat status;
+    ASSERT_EQ(::stat(active.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+
+    // A link in a cache is replaced, and the file it led to stays as it was.
+    const fs::path entry = folder / "entry.png";
+    fs::create_symlink(skin, entry);
+    ASSERT_FALSE(platform::writeReplacing(entry, "picture", platform::WrittenFile::cache));
+    EXPECT_FALSE(fs::is_symlink(entry));
+    EXPECT_EQ(readFile(entry), "picture");
+    EXPECT_EQ(readFile(skin), kSkin);
+#endif
+}
+
 // Keeping the file an apply replaces: a copy of its own, which then replaces an
 // older one in one step. The copy stays as it was when the file it came from
 // is written through a handle opened before (a viewer that is still running).
