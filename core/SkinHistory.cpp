@@ -11,6 +11,7 @@
 #include "platform/TemporaryFiles.h"
 #include "PlatformEdge.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QRegularExpression>
 
