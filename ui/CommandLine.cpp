@@ -200,7 +200,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         if (line.request != Request::Window)
             return wrongUse(QStringLiteral("Лишний аргумент «%1».").arg(positional.constFirst()));
         for (const QString &file : positional)
-            line.files.append(FromNativePath(ToNativeArgument(file)));
+            line.files.emplace_back(ToNativeArgument(file));
     }
     if (line.request == Request::Help)
         line.output = parser.helpText().trimmed();

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <vector>
 
 // What the program was started to do, read from its arguments.
 struct CommandLine
@@ -29,7 +30,9 @@ struct CommandLine
     QString text;                 // the description to write
     int entry = 1;                // the history's entry to go back to, 1 the newest
     QString output;               // what a wrong use, help or the version prints
-    QStringList files; // for the window: files to add as skins, as a file manager passes them
+    // For the window: files to add as skins, as a file manager passes them, as
+    // their bytes.
+    std::vector<std::filesystem::path> files;
 };
 
 // Reads the arguments, the program's path first, as ProgramArguments gives

@@ -83,17 +83,22 @@ bool SkinDrop::eventFilter(QObject *, QEvent *event)
     }
 }
 
-void SkinDrop::addFiles(const QStringList &paths)
+void SkinDrop::addFiles(const std::vector<fs::path> &paths)
 {
-    if (paths.isEmpty())
+    if (paths.empty())
         return;
     QList<Dropped> files;
-    for (const QString &path : paths) {
-        // A file manager may pass a file's address instead of its path.
-        const QUrl url(path);
-        const QString local = url.isLocalFile() ? url.toLocalFile() : path;
-        const QString absolute = QDir::current().absoluteFilePath(local);
-        files.append({QDir::toNativeSeparators(absolute), ToNativePath(absolute)});
+    for (const fs::path &path : paths) {
+        // A file manager may pass a file's address instead of its path. A path
+        // is kept as its bytes: decoded, a name that is no text could lead to
+        // another file.
+        const QUrl url(FromNativePath(path));
+        std::error_code error;
+        const fs::path local = url.isLocalFile() ? ToNativePath(url.toLocalFile()) : path;
+        fs::path absolute = fs::absolute(local, error);
+        if (error)
+            absolute = local;
+        files.append({QDir::toNativeSeparators(FromNativePath(absolute)), absolute});
     }
     AfterLongStep(this, [this, files] { add(files); });
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <filesystem>
+#include <vector>
 
 class QAbstractItemView;
 class QUrl;
@@ -21,7 +22,7 @@ public:
     explicit SkinDrop(QAbstractItemView *list);
 
     // Adds the files at these paths as if they were dropped, once no long step runs.
-    void addFiles(const QStringList &paths);
+    void addFiles(const std::vector<std::filesystem::path> &files);
 
 signals:
     // Skins were added or are the library's own; this one (its file name) came last.

@@ -421,9 +421,9 @@ void frmMain::mnuUndoApplyClick()
     UndoApply();
 }
 
-void frmMain::addSkinFiles(const QStringList &paths)
+void frmMain::addSkinFiles(const std::vector<std::filesystem::path> &files)
 {
-    drop_->addFiles(paths);
+    drop_->addFiles(files);
 }
 
 void frmMain::mnuHistoryClick()

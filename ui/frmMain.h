@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 class QAbstractNativeEventFilter;
 class QAction;
@@ -38,7 +39,7 @@ public:
     cToolTipEx &toolTips();
 
     // Adds the files given to the program to open as if they were dropped on the list.
-    void addSkinFiles(const QStringList &paths);
+    void addSkinFiles(const std::vector<std::filesystem::path> &files);
 
 protected:
     void showEvent(QShowEvent *event) override;

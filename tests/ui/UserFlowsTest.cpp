@@ -24,6 +24,8 @@
 #include <QUrl>
 
 #include <csignal>
+#include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <xcb/xcb.h>
 
@@ -502,5 +504,28 @@ TEST_F(UserFlowsTest, ASkinGivenToOpenIsAddedAndSelected)
     EXPECT_EQ(child<QListView>("File1")->currentIndex().data().toString(),
               QStringLiteral("Зима.scn"));
 }
+
+#ifndef _WIN32
+// A file whose name is no text is the one added, not the file that its decoded
+// name (with a replacement character) would lead to.
+TEST_F(UserFlowsTest, ASkinGivenByItsBytesIsThatFile)
+{
+    open();
+    const std::string folder = root.path().toStdString();
+    const std::string given = folder + "/\xFF-bad.scn";
+    std::ofstream(given, std::ios::binary) << std::string(700, 'b');
+    std::ofstream(folder + "/\xEF\xBF\xBD-bad.scn", std::ios::binary) << std::string(700, 'r');
+    char program[] = "KelvoraSkinManager";
+    std::string argument = given;
+    char *argv[] = {program, argument.data()};
+    const CommandLine line = ParseCommandLine(ProgramArguments(2, argv));
+
+    andWaitForTheList([&] { window->addSkinFiles(line.files); });
+
+    std::ifstream added(SkinFilePath("\xFF-bad.scn"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(added), {}), std::string(700, 'b'));
+    EXPECT_FALSE(std::filesystem::exists(SkinFilePath("\xEF\xBF\xBD-bad.scn")));
+}
+#endif
 
 } // namespace
