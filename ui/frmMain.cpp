@@ -99,8 +99,12 @@ public:
 private:
     static void *connection()
     {
+#if QT_CONFIG(xcb)
         const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
         return x11 ? x11->connection() : nullptr;
+#else
+        return nullptr; // the requests come as messages to the window itself
+#endif
     }
 
     QWidget *window_;

@@ -3,10 +3,12 @@
 #include "DescriptionField.h"
 #include "frmMain.h"
 #include "ModalAnswering.h"
+#include "Settings.h"
 #include "SkinLibrary.h"
 #include "SkinList.h"
 #include "TempAppFolder.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QListView>
@@ -49,15 +51,10 @@ protected:
         return text(PreviewPathFor(ToNativePath(name)));
     }
 
-    QString storeFile() const
+    // A setting, where the program keeps its settings (a file, or on Windows the registry).
+    static void storeSetting(const char *key, const QString &value)
     {
-        return configFolder() + QStringLiteral("/Kelvora Skin Manager.conf");
-    }
-
-    void storeSetting(const char *key, const QString &value)
-    {
-        QSettings(storeFile(), QSettings::IniFormat)
-            .setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
+        OpenUserSettings()->setValue(QStringLiteral("Options/") + QLatin1StringView(key), value);
     }
 
     // Shows the main window and, unless a message box is expected to take it,
@@ -68,13 +65,23 @@ protected:
         QSignalSpy read(list(), &SkinList::activeMarked);
         window->show();
         window->activateWindow();
+#ifdef _WIN32
+        // Wine without a window manager activates a new window only now and
+        // then; keys and focus follow Qt's own record of the active window.
+        if (active && QTest::qWaitForWindowExposed(window.get()) &&
+            !QTest::qWaitForWindowActive(window.get(), 500))
+            QApplication::setActiveWindow(window.get());
+#endif
         EXPECT_TRUE(active ? QTest::qWaitForWindowActive(window.get())
                            : QTest::qWaitForWindowExposed(window.get()));
         EXPECT_TRUE(!read.isEmpty() || read.wait()) << "the skin list was never read";
         return *window;
     }
 
-    SkinList *list() const { return window->findChild<SkinList *>(); }
+    SkinList *list() const
+    {
+        return window->findChild<SkinList *>();
+    }
 
     // Runs the action and waits until the list is read again and its active
     // skin marked.
@@ -144,7 +151,10 @@ protected:
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 
-    QString description() const { return child<QLabel>("Label1")->text(); }
+    QString description() const
+    {
+        return child<QLabel>("Label1")->text();
+    }
 
     // The colour of the picture shown, rounded to pure colours: JPEG is lossy.
     QColor previewColour() const

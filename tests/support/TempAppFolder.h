@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "PlatformEdge.h"
+#include "Settings.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -24,6 +25,8 @@ protected:
         ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("config")));
         ASSERT_FALSE(UseApplicationFolder(ToNativePath(appFolder())));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configFolder());
+        // The registry outlives each test's folder.
+        OpenUserSettings()->clear();
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataFolder()));
     }
 

@@ -23,11 +23,12 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <xcb/xcb.h>
+#endif
 
 namespace {
 
@@ -42,8 +43,8 @@ protected:
 
     QString stored(const char *key) const
     {
-        return QSettings(storeFile(), QSettings::IniFormat)
-            .value(QStringLiteral("Options/") + QLatin1StringView(key))
+        return OpenUserSettings()
+            ->value(QStringLiteral("Options/") + QLatin1StringView(key))
             .toString();
     }
 
@@ -147,7 +148,7 @@ TEST_F(UserFlowsTest, PreferencesLeftWithCancelChangeNothing)
 
     clickButton("btnPref");
 
-    EXPECT_FALSE(QFileInfo::exists(storeFile()));
+    EXPECT_TRUE(OpenUserSettings()->allKeys().isEmpty());
     EXPECT_EQ(Module1::SkinFileName, QStringLiteral("Kelvora.rus"));
     EXPECT_EQ(Module1::RunKLVAfterApply, QStringLiteral("0"));
     EXPECT_EQ(Module1::ToolTipsEnable, QStringLiteral("0"));
@@ -210,6 +211,7 @@ TEST_F(UserFlowsTest, ExitFromTheFileMenuEndsTheProgram)
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
+#ifndef _WIN32
 // A tool that finds the program by its title may meet the hidden leader of its
 // windows, which bears the program's name: a close request sent there ends the
 // program as one sent to the window does.
@@ -269,6 +271,7 @@ TEST_F(UserFlowsTest, ACloseRequestToTheLeaderOfTheWindowsEndsTheProgram)
     program.waitForFinished();
     EXPECT_EQ(program.exitCode(), 0);
 }
+#endif
 
 // With both viewer flags on: the running viewer is closed, the skin copied over
 // the active skin, and the viewer of the application folder started again.
@@ -303,7 +306,7 @@ TEST_F(UserFlowsTest, ApplyClosesTheViewerCopiesTheSkinAndStartsTheViewer)
         },
         20000));
     if (started != 0)
-        ::kill(static_cast<pid_t>(started), SIGKILL);
+        StandInViewer::end(started);
 }
 
 // The names marked as holding the active skin's bytes: bold, behind the check mark.
@@ -443,7 +446,9 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
     writeFile(outside + QStringLiteral("/Новый.scn"), QByteArray(900, 'n'));
     QImage(8, 8, QImage::Format_RGB32).save(outside + QStringLiteral("/Новый.jpg"), "JPEG");
     writeFile(outside + QStringLiteral("/notes.txt"), "text");
+#ifndef _WIN32 // Windows has no named pipes among files
     ASSERT_EQ(::mkfifo(QFile::encodeName(outside + QStringLiteral("/pipe.scn")), 0600), 0);
+#endif
     open();
     QString question;
     AnswerNext<QMessageBox>([&](QMessageBox &box) {
@@ -475,7 +480,9 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
     EXPECT_TRUE(question.contains(QStringLiteral("kept.scn")));
     EXPECT_TRUE(refusal.contains(QStringLiteral("notes.txt")));
     EXPECT_FALSE(refusal.contains(QStringLiteral("Новый")));
+#ifndef _WIN32
     EXPECT_TRUE(refusal.contains(QStringLiteral("pipe.scn: это именованный канал")));
+#endif
     EXPECT_EQ(readFile(skinPath(QStringLiteral("kept.scn"))).size(), 1000);
     EXPECT_EQ(readFile(skinPath(QStringLiteral("Новый.scn"))), QByteArray(900, 'n'));
     EXPECT_TRUE(QFileInfo::exists(previewPath(QStringLiteral("Новый.scn"))));

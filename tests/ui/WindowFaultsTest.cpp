@@ -31,7 +31,9 @@ TEST_F(WindowFaultsTest, SelectingAGoneSkinOrAPipePreviewChangesNothingAndEnds)
     addSkin(QStringLiteral("a.scn"), QStringLiteral("first"), Qt::blue);
     addSkin(QStringLiteral("gone.scn"), QStringLiteral("gone"));
     addSkin(QStringLiteral("pipe.scn"), QStringLiteral("pipe"));
+#ifndef _WIN32 // Windows has no named pipes among files
     ASSERT_EQ(::mkfifo(previewPath(QStringLiteral("pipe.scn")).toLocal8Bit(), 0600), 0);
+#endif
     open();
     clickSkin(QStringLiteral("a.scn"));
     ASSERT_TRUE(QFile::remove(skinPath(QStringLiteral("gone.scn"))));

@@ -88,7 +88,8 @@ TEST_F(frmMainTest, UnreadableSkinIsReportedAndChangesNothing)
     MessageBoxCatcher messages;
     clickSkin(QStringLiteral("b.scn"));
     ASSERT_EQ(messages.seen.size(), 1);
-    EXPECT_TRUE(messages.seen[0].text.contains(skinPath(QStringLiteral("b.scn"))));
+    EXPECT_TRUE(messages.seen[0].text.contains(
+        QDir::toNativeSeparators(skinPath(QStringLiteral("b.scn")))));
     EXPECT_TRUE(child<QLabel>("Label1")->text().startsWith(QStringLiteral("first")));
     EXPECT_EQ(shownPicture(), pictureOf(QStringLiteral("a.scn")));
     EXPECT_EQ(previewColour(), QColor(Qt::blue));
@@ -100,7 +101,7 @@ TEST_F(frmMainTest, MissingSkinsFolderOpensAnEmptyListAndNamesTheFolder)
     MessageBoxCatcher messages;
     open(false);
     QTRY_COMPARE(messages.seen.size(), 1);
-    EXPECT_TRUE(messages.seen[0].text.contains(text(SkinsFolderPath())));
+    EXPECT_TRUE(messages.seen[0].text.contains(QDir::toNativeSeparators(text(SkinsFolderPath()))));
     EXPECT_EQ(messages.seen[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(listed().isEmpty());
 }
@@ -166,6 +167,7 @@ TEST_F(frmMainTest, ClosesWithoutToolTips)
     EXPECT_FALSE(window->isVisible());
 }
 
+#ifndef _WIN32 // Windows looks for the viewer in the program's own folder only
 // Started where the viewer is not, the program asks among what Wine holds
 // before its window opens, and asks no more once the answer is remembered.
 TEST_F(frmMainTest, StartOutsideTheViewerAsksOnceAmongTheInstallations)
@@ -237,6 +239,7 @@ TEST_F(frmMainTest, ViewerFolderMenuMovesToTheChosenInstallation)
     EXPECT_EQ(RememberedViewerFolder(), ToNativePath(installed));
     EXPECT_EQ(child<QMenu>("mnuFile")->actions().constLast(), child<QAction>("mnuExit"));
 }
+#endif
 
 // A read asked for just before the folder changes runs after the change (every
 // thread of the shared pool is held meanwhile): it reads the folder it was

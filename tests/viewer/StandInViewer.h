@@ -4,9 +4,10 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 
-// The stand-in viewer (tools/demo_viewer) running on the display of the test
-// for as long as this lives.
+// The stand-in viewer (tools/demo_viewer, or tools/win32_viewer in the Windows
+// build) running on the display of the test for as long as this lives.
 class StandInViewer
 {
 public:
@@ -25,7 +26,13 @@ public:
 
     bool hasEnded();
 
+    // Ends at once a viewer that the program under test started.
+    static void end(platform::ProcessId process);
+
 private:
+    // The Win32 stand-in reports its window in a file: a Windows program has
+    // no standard output to read.
+    QTemporaryDir reportFolder_;
     QProcess process_;
     platform::WindowHandle window_ = 0;
 };
