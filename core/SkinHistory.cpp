@@ -301,6 +301,7 @@ HistoryKeeper::~HistoryKeeper()
 
 bool HistoryKeeper::lock(std::chrono::milliseconds most)
 {
+    unavailable_.reset();
     if (!history_.ok()) {
         unavailable_ = history_.error;
         return true;
@@ -323,6 +324,11 @@ bool HistoryKeeper::lock(std::chrono::milliseconds most)
     lock_ = std::make_unique<platform::FileLock>(std::move(locked.value));
     noteViewerFolder(history, viewerFolder_);
     return true;
+}
+
+void HistoryKeeper::unlock()
+{
+    lock_.reset();
 }
 
 Result<std::vector<HistoryEntry>> HistoryKeeper::entries() const

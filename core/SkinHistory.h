@@ -89,6 +89,9 @@ public:
     // another program holds it still. A history that cannot be made or locked
     // is no reason to wait or to stop: keep() says why nothing is kept.
     [[nodiscard]] bool lock(std::chrono::milliseconds most);
+    // Lets other programs take the lock, between replacements only: what
+    // entries() gave may be stale once it is taken again.
+    void unlock();
 
     // The entries as they are under the lock, newest first.
     [[nodiscard]] Result<std::vector<HistoryEntry>> entries() const;
