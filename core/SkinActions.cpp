@@ -140,10 +140,11 @@ void replaceActiveSkinWith(const SourceChoice &choose,
             }))
             return;
     } else {
-        ui.runLongStep(QStringLiteral("Копирование скина…"),
-                       [&replaced, &choice, &history, active = ActiveSkinPath()] {
-                           replaced = ReplaceActiveSkin(*choice.source, active, history);
-                       });
+        ui.runLongStep(
+            QStringLiteral("Копирование скина…"),
+            [&replaced, &choice, &history, active = ActiveSkinPath(), holder = ui.markedSkin()] {
+                replaced = ReplaceActiveSkin(*choice.source, active, holder, history);
+            });
         ui.activeSkinChanged(replaced->failure ? std::filesystem::path() : librarySkin);
     }
 

@@ -24,6 +24,7 @@
 #include "SkinDrop.h"
 #include "SkinLibrary.h"
 #include "SkinList.h"
+#include "SkinListModel.h"
 #include "Twips.h"
 #include "ViewerFolderChoice.h"
 #include "WidgetHandle.h"
@@ -292,6 +293,11 @@ void frmMain::activeSkinChanged(const std::filesystem::path &applied)
     else
         skins_->markApplied(applied);
     updateUndo();
+}
+
+std::filesystem::path frmMain::markedSkin() const
+{
+    return skins_->model().firstActive();
 }
 
 // The active skin file may be another one now. Tooltips are made at load

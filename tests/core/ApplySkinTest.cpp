@@ -209,6 +209,24 @@ TEST_F(ApplySkinTest, LaunchRunsAfterTheMessageWithTheActiveFileUnchanged)
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
 }
 
+// What an apply replaced is named after the skin shown as holding it, among
+// skins of the same bytes, and after the first skin of its bytes when the
+// mark is stale.
+TEST_F(ApplySkinTest, AnEntryIsNamedAfterTheSkinMarkedActive)
+{
+    writeFile(skin(QStringLiteral("Copy.scn")), kBlue);
+    writeFile(skin(QStringLiteral("Green.scn")), "green");
+    writeFile(skin(QStringLiteral("Red.scn")), "red");
+    ApplySkin("Copy.scn");
+    ApplySkin("Red.scn");
+    writeFile(activeSkin(), "green"); // another program's change: the mark stays on Red
+
+    ApplySkin("Blue.scn");
+
+    EXPECT_EQ(shownHistory(), (QStringList{QStringLiteral("Green.scn"), QStringLiteral("Copy.scn"),
+                                           QStringLiteral("неизвестный скин")}));
+}
+
 // What an apply or an undo tells the user is told with the history's lock
 // released: another copy of the program applies meanwhile instead of waiting
 // for the user and failing.
