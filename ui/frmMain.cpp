@@ -122,6 +122,11 @@ frmMain::frmMain()
     createMenus();
     setFixedSize(sizeHint());
     CenterOnScreen(this);
+    // Before the window is first shown: a session manager may ask it to close
+    // the moment it is mapped. Its native window and the leader of its group
+    // are made here for that.
+    closeRequests_ = std::make_unique<CloseRequestFilter>(this);
+    qApp->installNativeEventFilter(closeRequests_.get());
     SetUserInterface(this);
     load();
 }
@@ -330,11 +335,6 @@ void frmMain::runLongStep(const QString &waitingFor, const std::function<void()>
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // The window and the leader of its group exist once it is shown.
-    if (!closeRequests_) {
-        closeRequests_ = std::make_unique<CloseRequestFilter>(this);
-        qApp->installNativeEventFilter(closeRequests_.get());
-    }
     if (pendingListError_)
         AfterLongStep(this, [this] {
             if (const std::optional<FileError> error = std::exchange(pendingListError_, {}))
