@@ -1,13 +1,16 @@
 // Applying a skin with both flags off: a copy over the active skin file, with
 // the file it replaces kept in the skin history first, against the least work
-// that is just as durable and keeps the same bytes.
+// that is just as durable and keeps the same bytes; and the same apply among
+// 100,000 skins of one size against it among none, until the mark moves.
 
 #include "AppFolders.h"
 #include "DescriptionField.h"
 #include "Module1.h"
+#include "PlatformEdge.h"
 #include "RatioReporter.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
+#include "UserInterface.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,6 +66,72 @@ void applyKeepingEntries(benchmark::State &state, qint64 bytes)
     bool other = false;
     for (auto _ : state)
         ApplySkin((other = !other) ? kOtherSkinName : kSkinName);
+}
+
+// Marks the skin just applied, as the window does, and says nothing.
+class MarkingInterface final : public UserInterface
+{
+public:
+    MarkingInterface() { SetUserInterface(this); }
+    ~MarkingInterface() override { SetUserInterface(nullptr); }
+    MarkingInterface(const MarkingInterface &) = delete;
+    MarkingInterface &operator=(const MarkingInterface &) = delete;
+
+    void showMessage(const QString &, Icon, const QString &) override {}
+    void showError(const FileError &) override {}
+    void refreshSkinList(const std::filesystem::path &) override {}
+    void activeSkinChanged(const std::filesystem::path &applied) override { marked_ = applied; }
+    std::filesystem::path markedSkin() const override { return marked_; }
+
+private:
+    std::filesystem::path marked_;
+};
+
+// More skins applied in turn than the history keeps, so that each apply
+// replaces bytes that no entry holds and the entry is named after its skin.
+constexpr int kSkinsInTurn = int(kMostHistoryEntries) + 2;
+constexpr qint64 kSmallSkin = 4096;
+
+std::filesystem::path skinInTurn(int i)
+{
+    return ToNativePath(QStringLiteral("z%1.scn").arg(i, 2, 10, QChar(u'0')));
+}
+
+// The skins applied in turn, of one size and each of its own bytes, and
+// `others` skins of that size too, differing only in their last byte and
+// first by name, as a fixed-size skin format has them.
+QString appFolderWithSkinsInTurn(int others)
+{
+    return AppFolderMadeOnce("in turn " + std::to_string(others), [others](const QString &folder) {
+        const auto write = [&folder](const QString &name, QByteArray bytes) {
+            QFile file(folder + u'/' + name);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                qFatal("cannot write %s", qPrintable(file.fileName()));
+        };
+        for (int i = 0; i < kSkinsInTurn; ++i)
+            write(FromNativePath(skinInTurn(i)),
+                  QByteArray(kSmallSkin - 2, 'v') + QByteArray::number(i + 10));
+        for (int i = 0; i < others; ++i)
+            write(QStringLiteral("f%1.scn").arg(i, 6, 10, QChar(u'0')),
+                  QByteArray(kSmallSkin - 1, 'v') + 'f');
+        // The applies sync their files: the making of the folder must not be
+        // what they wait for.
+        sync();
+    });
+}
+
+// Applies the skins in turn, with the window's mark, in a folder with `others`
+// skins of the same size besides them: the mark moves once the apply returns.
+void applyInTurnMarked(benchmark::State &state, int others)
+{
+    UseAppFolder(appFolderWithSkinsInTurn(others));
+    Module1::SkinFileName = QStringLiteral("Kelvora.rus");
+    Module1::KillKelvoraEnable = QStringLiteral("0");
+    Module1::RunKLVAfterApply = QStringLiteral("0");
+    const MarkingInterface window;
+    int next = 0;
+    for (auto _ : state)
+        ApplySkin(skinInTurn(next++ % kSkinsInTurn));
 }
 
 void syncPath(const char *path)
@@ -123,6 +192,10 @@ void keepThenCopy(benchmark::State &state, qint64 bytes)
             [bytes](benchmark::State &s) { applyKeepingEntries(s, bytes); },
             [bytes](benchmark::State &s) { keepThenCopy(s, bytes); });
     }
+    RegisterPair(
+        "Mark after an apply, 100000 skins of one size",
+        [](benchmark::State &s) { applyInTurnMarked(s, 100000 - kSkinsInTurn); },
+        [](benchmark::State &s) { applyInTurnMarked(s, 0); });
     return true;
 }();
 

@@ -20,9 +20,9 @@ std::optional<std::uintmax_t> sizeOf(const fs::path &file)
 } // namespace
 
 Replacement ReplaceActiveSkin(const fs::path &source, const fs::path &active,
-                              HistoryKeeper &history)
+                              const fs::path &activeHolder, HistoryKeeper &history)
 {
-    const Status notKept = history.keep(active, source);
+    const Status notKept = history.keep(active, source, activeHolder);
     if (const platform::Status failed = platform::copyReplacing(source, active)) {
         history.discard();
         return {ToFileError(*failed), std::nullopt, std::nullopt};

@@ -23,10 +23,12 @@ struct Replacement
 
 // Replaces active with a copy of source, so that active is at every moment
 // the old file or the whole new one; the file it replaces is kept in the
-// history first, whose lock history holds. A failed replacement keeps
-// nothing; a failure to keep stops no replacement.
+// history first, whose lock history holds, named after activeHolder when
+// that skin still holds its bytes (see HistoryKeeper::keep). A failed
+// replacement keeps nothing; a failure to keep stops no replacement.
 [[nodiscard]] Replacement ReplaceActiveSkin(const std::filesystem::path &source,
                                             const std::filesystem::path &active,
+                                            const std::filesystem::path &activeHolder,
                                             HistoryKeeper &history);
 
 // The file names of the skins (of folder) whose bytes equal active's: sizes

@@ -34,13 +34,17 @@ void SetViewerWaitLimitForTesting(std::chrono::milliseconds limit)
     waitLimit() = limit;
 }
 
-void Module1::CloseViewer()
+bool Module1::CloseViewer()
 {
-    UserInterface &ui = *CurrentUserInterface();
     bool stillOpen = false;
-    ui.runLongStep(QStringLiteral("Ожидание закрытия Kelvora…"),
-                   [&stillOpen] { stillOpen = viewerStillOpenAfterClosing(); });
-    if (stillOpen)
-        ui.showMessage(QStringLiteral("Ошибка закрытия Kelvora."), UserInterface::Icon::None,
-                       kApplicationTitle);
+    CurrentUserInterface()->runLongStep(QStringLiteral("Ожидание закрытия Kelvora…"), [&stillOpen] {
+        stillOpen = viewerStillOpenAfterClosing();
+    });
+    return stillOpen;
+}
+
+void SayViewerStillOpen(UserInterface &ui)
+{
+    ui.showMessage(QStringLiteral("Ошибка закрытия Kelvora."), UserInterface::Icon::None,
+                   kApplicationTitle);
 }

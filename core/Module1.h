@@ -17,8 +17,9 @@ inline QString KillKelvoraEnable;
 // Full path of the preview image of the skin selected last; empty at start.
 inline std::filesystem::path PreviewPath;
 
-// Asks the running viewer to close and waits for it; says so when its window
-// is still there afterwards.
-void CloseViewer();
+// Asks the running viewer to close and waits for it: true when its window is
+// still there afterwards, which the caller says (SayViewerStillOpen) once it
+// holds nothing that another copy of the program waits for.
+[[nodiscard]] bool CloseViewer();
 
 } // namespace Module1

@@ -102,6 +102,25 @@ std::filesystem::path::string_type ToNativeArgument(const QString &argument)
     return native;
 }
 
+bool MayNameAnotherFile(const QString &path)
+{
+    std::filesystem::path folder;
+    for (const std::filesystem::path &part : ToNativePath(path)) {
+        const QString text = fromName(part.native());
+        std::error_code error;
+        if (text.contains(QChar::ReplacementCharacter) && !folder.empty()) {
+            for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+                 it.increment(error)) {
+                const std::filesystem::path name = it->path().filename();
+                if (name != part && fromName(name.native()) == text)
+                    return true;
+            }
+        }
+        folder /= part;
+    }
+    return false;
+}
+
 std::size_t Utf8Sequence(std::string_view bytes, char32_t &c)
 {
     const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };

@@ -24,6 +24,12 @@ QString FromNativeName(const std::filesystem::path::string_type &name);
 QString FromNativeArgument(const std::filesystem::path::string_type &argument);
 std::filesystem::path::string_type ToNativeArgument(const QString &argument);
 
+// Whether a path that the toolkit gave as text (a file dialog's choice) may
+// lead elsewhere than to the file the user saw: a folder on its way holds
+// another name that decodes to the same text, a name that is no text in the
+// file system's encoding. Never so where names are text (Windows).
+bool MayNameAnotherFile(const QString &path);
+
 // The length of the well-formed UTF-8 sequence at the start of bytes, with its
 // character; 0 when the bytes there are no text.
 std::size_t Utf8Sequence(std::string_view bytes, char32_t &c);

@@ -115,7 +115,8 @@ Result<fs::path> SkinFileNamed(const fs::path &given)
         ToNativePath(text) != given
             ? listed.value.end()
             : named([&text](const SkinName &skin) { return PrintedSkinName(skin.file) == text; });
-    const QString path = FromNativePath(SkinFilePath(given));
+    // Said as printed too: a name that is no text must not read as another one.
+    const QString path = FromNativePath(SkinsFolderPath() / "") + PrintedSkinName(given);
     if (exact != listed.value.end() && printed != listed.value.end() && exact != printed)
         return {
             {},

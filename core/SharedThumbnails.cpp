@@ -30,15 +30,15 @@ const CacheSize *sizeFor(int side)
     return nullptr;
 }
 
-std::optional<long long> modifiedSeconds(const std::filesystem::path &picture)
+std::optional<std::chrono::nanoseconds> modifiedSinceEpoch(const std::filesystem::path &picture)
 {
     std::error_code error;
     const std::filesystem::file_time_type modified =
         std::filesystem::last_write_time(picture, error);
     if (error)
         return std::nullopt;
-    const auto sinceEpoch = std::chrono::file_clock::to_sys(modified).time_since_epoch();
-    return std::chrono::floor<std::chrono::seconds>(sinceEpoch).count();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::file_clock::to_sys(modified).time_since_epoch());
 }
 
 QString systemReason(const std::error_code &error)
@@ -83,7 +83,7 @@ std::optional<SharedThumbnail> SharedThumbnailFor(const std::filesystem::path &p
     const CacheSize *size = sizeFor(side);
     if (cache.empty() || !size)
         return std::nullopt;
-    const std::optional<long long> modified = modifiedSeconds(picture);
+    const std::optional<std::chrono::nanoseconds> modified = modifiedSinceEpoch(picture);
     if (!modified)
         return std::nullopt;
     SharedThumbnail entry;
@@ -92,7 +92,9 @@ std::optional<SharedThumbnail> SharedThumbnailFor(const std::filesystem::path &p
         QCryptographicHash::hash(entry.uri, QCryptographicHash::Md5).toHex() + ".png";
     entry.file = cache / size->folder / name.toStdString();
     entry.side = size->side;
-    entry.modified = QByteArray::number(*modified);
+    entry.modified =
+        QByteArray::number(std::chrono::floor<std::chrono::seconds>(*modified).count());
+    entry.exactlyModified = QByteArray::number(qint64(modified->count()));
     return entry;
 }
 

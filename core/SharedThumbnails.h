@@ -20,10 +20,14 @@ struct SharedThumbnail
     int side = 0;        // the largest width or height of its folder's size
     QByteArray uri;      // "Thumb::URI": the picture's file URI
     QByteArray modified; // "Thumb::MTime": the picture's modification time, in seconds
+    // The same time in nanoseconds, a text of this program's own beside the
+    // standard's: a picture rewritten within its second is told apart.
+    QByteArray exactlyModified;
 };
 
 inline constexpr char kThumbnailUriKey[] = "Thumb::URI";
 inline constexpr char kThumbnailModifiedKey[] = "Thumb::MTime";
+inline constexpr char kThumbnailExactlyModifiedKey[] = "X-KelvoraSkinManager::MTime-ns";
 
 // The entry of the picture for a cell of side pixels: in the smallest size of
 // the cache that is at least as large (normal 128, large 256, x-large 512,

@@ -3,6 +3,7 @@
 #include "ActiveSkin.h"
 #include "AppFolder.h"
 #include "AppInfo.h"
+#include "CloseViewer.h"
 #include "LaunchViewer.h"
 #include "Module1.h"
 #include "platform/ReplacingCopy.h"
@@ -55,17 +56,60 @@ bool lockHistory(UserInterface &ui, HistoryKeeper &history)
     return locked;
 }
 
-// The file that replaces the active skin, chosen under the history's lock: a
-// path (empty: nothing selected, which is said), or none when choosing said
-// why there is nothing to put back.
-using SourceChoice = std::function<std::optional<std::filesystem::path>(const HistoryKeeper &)>;
+// Says something to the user with the history's lock released, so that
+// another copy of the program may apply while the user reads, and takes the
+// lock again: false when it cannot, which is said too.
+bool sayUnlocked(UserInterface &ui, HistoryKeeper &history, const std::function<void()> &say)
+{
+    history.unlock();
+    say();
+    return lockHistory(ui, history);
+}
+
+// What replaces the active skin, chosen under the history's lock: a file
+// (empty: nothing selected, which is said), or none and why, which is said
+// once the lock is released.
+struct Choice
+{
+    std::optional<std::filesystem::path> source;
+    std::function<void()> refusal;
+};
+using SourceChoice = std::function<Choice(const HistoryKeeper &)>;
+
+Choice refused(const QString &text)
+{
+    return {std::nullopt, [text] {
+                CurrentUserInterface()->showMessage(text, UserInterface::Icon::Information,
+                                                    kApplicationTitle);
+            }};
+}
+
+Choice refused(const FileError &error)
+{
+    return {std::nullopt, [error] { CurrentUserInterface()->showError(error); }};
+}
+
+// What came of a replacement, said once the lock is released.
+void sayReplaced(UserInterface &ui, const Replacement &replaced)
+{
+    if (replaced.failure)
+        ui.showError(*replaced.failure);
+    else if (replaced.notKept)
+        ui.showWarning(QStringLiteral("Заменённый скин не сохранён в журнале скинов, поэтому "
+                                      "это применение нельзя будет отменить.\n%1")
+                           .arg(FileErrorText(*replaced.notKept)));
+    if (replaced.notPruned)
+        ui.showWarning(QStringLiteral("Старые записи журнала скинов не удалены.\n%1")
+                           .arg(FileErrorText(*replaced.notPruned)));
+}
 
 // The steps of an apply and of an undo, under the history's lock from the
 // choice to the viewer's start, so that no other copy of the program meets
 // them half-way: the viewer closed first and started afterwards when the
 // settings say so, and between them the active skin replaced by the source,
-// keeping the file it replaces. The user interface learns which library skin
-// it was, when it was one.
+// keeping the file it replaces. The lock is never held while a message waits
+// for the user. The user interface learns which library skin it was, when it
+// was one.
 void replaceActiveSkinWith(const SourceChoice &choose,
                            const std::filesystem::path &librarySkin = {})
 {
@@ -75,50 +119,53 @@ void replaceActiveSkinWith(const SourceChoice &choose,
     HistoryKeeper history(HistoryFolder(), ApplicationFolder(), SkinsFolderPath());
     if (!lockHistory(ui, history))
         return;
-    const std::optional<std::filesystem::path> source = choose(history);
-    if (!source)
+    Choice choice = choose(history);
+    if (choice.source && IsFlagOn(Flag::KillKelvoraEnable) && Module1::CloseViewer()) {
+        if (!sayUnlocked(ui, history, [&ui] { SayViewerStillOpen(ui); }))
+            return;
+        choice = choose(history); // another copy may have applied meanwhile
+    }
+    if (!choice.source) {
+        history.unlock();
+        choice.refusal();
         return;
-    if (IsFlagOn(Flag::KillKelvoraEnable))
-        Module1::CloseViewer();
+    }
 
     // From here on a step that fails is reported and the next one runs.
-    if (source->empty()) {
-        ui.showMessage(QStringLiteral("Выберите скин из списка!"), UserInterface::Icon::Information,
-                       kApplicationTitle);
+    std::optional<Replacement> replaced;
+    if (choice.source->empty()) {
+        if (!sayUnlocked(ui, history, [&ui] {
+                ui.showMessage(QStringLiteral("Выберите скин из списка!"),
+                               UserInterface::Icon::Information, kApplicationTitle);
+            }))
+            return;
     } else {
-        Replacement replaced;
-        ui.runLongStep(QStringLiteral("Копирование скина…"),
-                       [&replaced, &source, &history, active = ActiveSkinPath()] {
-                           replaced = ReplaceActiveSkin(*source, active, history);
-                       });
-        if (replaced.failure)
-            ui.showError(*replaced.failure);
-        else if (replaced.notKept)
-            ui.showWarning(QStringLiteral("Заменённый скин не сохранён в журнале скинов, поэтому "
-                                          "это применение нельзя будет отменить.\n%1")
-                               .arg(FileErrorText(*replaced.notKept)));
-        if (replaced.notPruned)
-            ui.showWarning(QStringLiteral("Старые записи журнала скинов не удалены.\n%1")
-                               .arg(FileErrorText(*replaced.notPruned)));
-        ui.activeSkinChanged(replaced.failure ? std::filesystem::path() : librarySkin);
+        ui.runLongStep(
+            QStringLiteral("Копирование скина…"),
+            [&replaced, &choice, &history, active = ActiveSkinPath(), holder = ui.markedSkin()] {
+                replaced = ReplaceActiveSkin(*choice.source, active, holder, history);
+            });
+        ui.activeSkinChanged(replaced->failure ? std::filesystem::path() : librarySkin);
     }
 
     if (IsFlagOn(Flag::RunKLVAfterApply)) {
         // A viewer that does not start is not reported: the apply itself is done.
         [[maybe_unused]] const Status ignored = LaunchViewer();
     }
+    history.unlock();
+    if (replaced)
+        sayReplaced(ui, *replaced);
 }
 
 // An entry's bytes, unless it is damaged, which is said.
-std::optional<std::filesystem::path> soundEntryFile(const HistoryEntry &entry)
+Choice soundEntryFile(const HistoryEntry &entry)
 {
     if (!entry.damaged)
-        return entry.file;
-    CurrentUserInterface()->showError(
-        {FromNativePath(entry.file),
-         QStringLiteral("запись журнала скинов повреждена (это не обычный файл или его размер "
-                        "не тот, что указан в имени), поэтому её нельзя вернуть")});
-    return std::nullopt;
+        return {entry.file, {}};
+    return refused(FileError{
+        FromNativePath(entry.file),
+        QStringLiteral("запись журнала скинов повреждена (это не обычный файл или его размер "
+                       "не тот, что указан в имени), поэтому её нельзя вернуть")});
 }
 
 } // namespace
@@ -132,7 +179,7 @@ void ApplySkin(const std::filesystem::path &name)
 {
     replaceActiveSkinWith(
         [&name](const HistoryKeeper &) {
-            return std::optional(name.empty() ? name : SkinFilePath(name));
+            return Choice{name.empty() ? name : SkinFilePath(name), {}};
         },
         name);
 }
@@ -145,43 +192,35 @@ bool CanUndoApply()
 
 void UndoApply(std::size_t number)
 {
-    replaceActiveSkinWith(
-        [number](const HistoryKeeper &history) -> std::optional<std::filesystem::path> {
-            UserInterface &ui = *CurrentUserInterface();
-            const Result<std::vector<HistoryEntry>> entries = history.entries();
-            if (!entries.ok())
-                ui.showError(*entries.error);
-            else if (entries.value.empty())
-                ui.showMessage(QStringLiteral("Вернуть нечего: журнал скинов пуст."),
-                               UserInterface::Icon::Information, kApplicationTitle);
-            else if (number > entries.value.size())
-                ui.showMessage(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
-                                   .arg(number)
-                                   .arg(entries.value.size()),
-                               UserInterface::Icon::Information, kApplicationTitle);
-            else
-                return soundEntryFile(entries.value[number - 1]);
-            return std::nullopt;
-        });
+    replaceActiveSkinWith([number](const HistoryKeeper &history) {
+        const Result<std::vector<HistoryEntry>> entries = history.entries();
+        if (!entries.ok())
+            return refused(*entries.error);
+        if (entries.value.empty())
+            return refused(QStringLiteral("Вернуть нечего: журнал скинов пуст."));
+        if (number > entries.value.size())
+            return refused(QStringLiteral("В журнале скинов нет записи %1: записей в нём %2.")
+                               .arg(number)
+                               .arg(entries.value.size()));
+        return soundEntryFile(entries.value[number - 1]);
+    });
 }
 
 void ReturnToEntry(const HistoryEntry &entry)
 {
-    replaceActiveSkinWith(
-        [&entry](const HistoryKeeper &history) -> std::optional<std::filesystem::path> {
-            // Another copy of the program may have put it back or pruned it meanwhile.
-            const Result<std::vector<HistoryEntry>> entries = history.entries();
-            const auto now = std::find_if(
-                entries.value.begin(), entries.value.end(),
-                [&entry](const HistoryEntry &each) { return each.file == entry.file; });
-            if (now != entries.value.end())
-                return soundEntryFile(*now);
-            CurrentUserInterface()->showError(
-                entries.ok() ? FileError{FromNativePath(entry.file),
-                                         QStringLiteral("записи больше нет в журнале скинов")}
-                             : *entries.error);
-            return std::nullopt;
-        });
+    replaceActiveSkinWith([&entry](const HistoryKeeper &history) {
+        // Another copy of the program may have put it back or pruned it meanwhile.
+        const Result<std::vector<HistoryEntry>> entries = history.entries();
+        const auto now =
+            std::find_if(entries.value.begin(), entries.value.end(),
+                         [&entry](const HistoryEntry &each) { return each.file == entry.file; });
+        if (now != entries.value.end())
+            return soundEntryFile(*now);
+        return refused(entries.ok()
+                           ? FileError{FromNativePath(entry.file),
+                                       QStringLiteral("записи больше нет в журнале скинов")}
+                           : *entries.error);
+    });
 }
 
 Status AddSkin(const std::filesystem::path &skinFile)

@@ -159,21 +159,28 @@ void noteViewerFolder(const fs::path &history, const fs::path &viewerFolder)
         platform::writeReplacing(note, bytesOf(viewerFolder.u8string() + u8"\n"));
 }
 
-// The first skin of the folder, by name, whose bytes the file of this size holds.
-std::optional<fs::path> skinHolding(const fs::path &file, std::uintmax_t size,
-                                    const fs::path &skinsFolder)
+bool holds(const fs::path &skin, std::uintmax_t size, const fs::path &file)
 {
+    std::error_code sizeError;
+    return fs::file_size(skin, sizeError) == size && !sizeError && sameBytes(file, skin);
+}
+
+// A skin of the folder whose bytes the file of this size holds: the likely
+// one when it does, else the first by name. A folder of many skins of one
+// size is read only when the likely one is unknown or holds other bytes.
+std::optional<fs::path> skinHolding(const fs::path &file, std::uintmax_t size,
+                                    const fs::path &skinsFolder, const fs::path &likely)
+{
+    if (!likely.empty() && holds(skinsFolder / likely, size, file))
+        return likely;
     platform::Result<std::vector<platform::NativeName>> skins =
         platform::visibleFileNames(skinsFolder, ".scn");
     if (!skins.ok())
         return std::nullopt;
     std::sort(skins.value.begin(), skins.value.end());
-    for (const platform::NativeName &name : skins.value) {
-        const fs::path skin = skinsFolder / name;
-        std::error_code sizeError;
-        if (fs::file_size(skin, sizeError) == size && !sizeError && sameBytes(file, skin))
+    for (const platform::NativeName &name : skins.value)
+        if (holds(skinsFolder / name, size, file))
             return fs::path(name);
-    }
     return std::nullopt;
 }
 
@@ -301,6 +308,7 @@ HistoryKeeper::~HistoryKeeper()
 
 bool HistoryKeeper::lock(std::chrono::milliseconds most)
 {
+    unavailable_.reset();
     if (!history_.ok()) {
         unavailable_ = history_.error;
         return true;
@@ -325,6 +333,11 @@ bool HistoryKeeper::lock(std::chrono::milliseconds most)
     return true;
 }
 
+void HistoryKeeper::unlock()
+{
+    lock_.reset();
+}
+
 Result<std::vector<HistoryEntry>> HistoryKeeper::entries() const
 {
     if (unavailable_)
@@ -332,7 +345,8 @@ Result<std::vector<HistoryEntry>> HistoryKeeper::entries() const
     return ReadHistory(history_.value);
 }
 
-Status HistoryKeeper::keep(const fs::path &active, const fs::path &source)
+Status HistoryKeeper::keep(const fs::path &active, const fs::path &source,
+                           const fs::path &likelyHolder)
 {
     if (unavailable_)
         return unavailable_;
@@ -376,7 +390,7 @@ Status HistoryKeeper::keep(const fs::path &active, const fs::path &source)
         return std::nullopt;
     }
     // The skin's name before the entry: an entry in place has its name.
-    if (const std::optional<fs::path> skin = skinHolding(active, size, skinsFolder_))
+    if (const std::optional<fs::path> skin = skinHolding(active, size, skinsFolder_, likelyHolder))
         if (Status failed = writeSkinName(placed, *skin))
             return failed;
     reached(HistoryStep::NameWritten);

@@ -89,6 +89,9 @@ public:
     // another program holds it still. A history that cannot be made or locked
     // is no reason to wait or to stop: keep() says why nothing is kept.
     [[nodiscard]] bool lock(std::chrono::milliseconds most);
+    // Lets other programs take the lock, between replacements only: what
+    // entries() gave may be stale once it is taken again.
+    void unlock();
 
     // The entries as they are under the lock, newest first.
     [[nodiscard]] Result<std::vector<HistoryEntry>> entries() const;
@@ -97,9 +100,12 @@ public:
     // newest entry, in place and on the disk. Nothing is kept when there is no
     // active skin file or source holds its bytes; an entry that holds them
     // already becomes the newest instead of a second copy. A failure says why
-    // this replacement cannot be undone; the replacement goes on.
+    // this replacement cannot be undone; the replacement goes on. likelyHolder
+    // (empty: none) is the library skin believed to hold active's bytes, tried
+    // before the others when the entry is named.
     [[nodiscard]] Status keep(const std::filesystem::path &active,
-                              const std::filesystem::path &source);
+                              const std::filesystem::path &source,
+                              const std::filesystem::path &likelyHolder);
 
     // After the replacement: entries past the bounds go. A failure says which
     // could not go.

@@ -5,6 +5,7 @@
 #include "platform/FileListing.h"
 #include "platform/PositionedFile.h"
 #include "PlatformEdge.h"
+#include "PrintedSkinName.h"
 
 #include <algorithm>
 #include <cctype>
@@ -158,6 +159,10 @@ Result<std::vector<SkinName>> ListSkins(const std::filesystem::path &skinsFolder
     skins.reserve(listed.value.size());
     for (platform::NativeName &name : listed.value) {
         QString shown = FromNativeName(name);
+        // A name that is no text is shown as --list prints it: with
+        // replacement characters it would look like another skin's.
+        if (ToNativePath(shown).native() != name)
+            shown = PrintedSkinName(name);
         skins.push_back({std::move(name), std::move(shown)});
     }
     listed.value = {}; // emptied names: their room goes before the sort takes its own

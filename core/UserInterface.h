@@ -42,6 +42,10 @@ public:
     // The active skin file may hold other bytes now: those of the library skin
     // of this name when it was just applied (empty: unknown, or none).
     virtual void activeSkinChanged(const std::filesystem::path &applied) { Q_UNUSED(applied); }
+    // The library skin shown as holding the active skin file's bytes (empty:
+    // none known): the history compares it first when it names the skin that
+    // an apply replaced, instead of every skin of that size.
+    virtual std::filesystem::path markedSkin() const { return {}; }
     // The preferences were saved: the copies of the settings may hold other values.
     virtual void settingsSaved() {}
 

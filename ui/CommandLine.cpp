@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "PlatformEdge.h"
+#include "PrintedSkinName.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -142,6 +143,21 @@ QString conflictIn(const QCommandLineParser &parser, const std::vector<Option> &
     return QCoreApplication::arguments();
 }
 
+// An argument as a message shows it: as --list prints names, so that bytes
+// that are no text read as \xHH instead of replacement characters.
+QString shown(const QString &argument)
+{
+    return PrintedSkinName(ToNativeArgument(argument));
+}
+
+QString parseError(const QCommandLineParser &parser)
+{
+    QString text = parser.errorText();
+    for (const QString &name : parser.unknownOptionNames())
+        text.replace(name, shown(name));
+    return text;
+}
+
 } // namespace
 
 CommandLine ParseCommandLine(const QStringList &arguments)
@@ -150,7 +166,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     prepare(parser, table);
     if (!parser.parse(arguments))
-        return wrongUse(parser.errorText());
+        return wrongUse(parseError(parser));
     // Arguments that are no option: the entry of --undo, or the files the
     // window opens.
     QStringList positional = parser.positionalArguments();
@@ -186,7 +202,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         if (!isNumber || line.entry < 1 || entry->startsWith(u'+'))
             return wrongUse(QStringLiteral("Неверный номер записи журнала «%1»: нужно целое число "
                                            "от 1, как его выводит %2.")
-                                .arg(*entry, dashed(kHistory)));
+                                .arg(shown(*entry), dashed(kHistory)));
     }
     if (parser.isSet(kFolder)) {
         const QString folder = parser.value(kFolder);
@@ -198,7 +214,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     // action takes none.
     if (!positional.isEmpty()) {
         if (line.request != Request::Window)
-            return wrongUse(QStringLiteral("Лишний аргумент «%1».").arg(positional.constFirst()));
+            return wrongUse(
+                QStringLiteral("Лишний аргумент «%1».").arg(shown(positional.constFirst())));
         for (const QString &file : positional)
             line.files.emplace_back(ToNativeArgument(file));
     }

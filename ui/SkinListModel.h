@@ -31,6 +31,11 @@ public:
 
     void setActive(const std::vector<std::filesystem::path> &files);
     bool isActive(int row) const { return active_.count(skinAt(row).file) != 0; }
+    // The first marked skin's file name; empty when none is marked.
+    std::filesystem::path firstActive() const
+    {
+        return active_.empty() ? std::filesystem::path() : *active_.begin();
+    }
 
 private:
     std::vector<SkinName> skins_;

@@ -124,8 +124,11 @@ QImage readShared(const SharedThumbnail &entry)
         return {};
     // The texts are read with the image: before, their keys are cut at the first colon.
     const QImage image = reader.read();
+    // Other programs' thumbnails carry the standard's time alone.
+    const QString exactly = image.text(QLatin1StringView(kThumbnailExactlyModifiedKey));
     if (image.text(QLatin1StringView(kThumbnailUriKey)).toUtf8() != entry.uri ||
-        image.text(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() != entry.modified)
+        image.text(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() != entry.modified ||
+        (!exactly.isEmpty() && exactly.toUtf8() != entry.exactlyModified))
         return {};
     return image;
 }
@@ -139,6 +142,8 @@ void storeShared(const SharedThumbnail &entry, const QImage &image)
     QImage thumbnail = image;
     thumbnail.setText(QLatin1StringView(kThumbnailUriKey), QString::fromUtf8(entry.uri));
     thumbnail.setText(QLatin1StringView(kThumbnailModifiedKey), QString::fromUtf8(entry.modified));
+    thumbnail.setText(QLatin1StringView(kThumbnailExactlyModifiedKey),
+                      QString::fromUtf8(entry.exactlyModified));
     QImageWriter writer(&buffer, "png");
     writer.setQuality(80); // light compression, quick to write
     if (!writer.write(thumbnail))

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,7 @@ frmGallery::frmGallery(const SkinListModel &skins, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
     , pictures_(new ThumbnailLoader(this))
+    , watched_(new QFileSystemWatcher(this))
     , model_(new GalleryModel(skins, this))
 {
     setObjectName(QStringLiteral("frmGallery"));
@@ -105,6 +107,7 @@ void frmGallery::createControls()
     // The descriptions are read once the first screen shows its pictures.
     connect(grid_, &GalleryView::picturesShown, model_, &GalleryModel::readDescriptions);
     connect(pictures_, &ThumbnailLoader::decoded, this, &frmGallery::pictureDecoded);
+    connect(watched_, &QFileSystemWatcher::fileChanged, this, &frmGallery::askForPictures);
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         chosenBeforeReset_ = chosen();
         rowBeforeReset_ = grid_->currentIndex().row();
@@ -140,8 +143,9 @@ void frmGallery::done(int result)
     QDialog::done(result);
 }
 
-// A picture written in place changes no folder: the pictures in view are
-// looked at again when the user comes back from the program that wrote it.
+// A picture written in place changes no folder: besides the watch of each
+// picture asked for, which the system may refuse at its limit of watches, the
+// pictures in view are looked at again when the user comes back to the gallery.
 void frmGallery::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
@@ -169,6 +173,14 @@ void frmGallery::askForPictures()
     for (int row = first; row < end; ++row)
         pictures.push_back(PreviewBeside(folder / model_->skinAt(row).file));
     pictures_->want(pictures, grid_->pictureSide());
+    if (const QStringList before = watched_->files(); !before.isEmpty())
+        watched_->removePaths(before);
+    QStringList watched;
+    for (const std::filesystem::path &picture : pictures)
+        watched.append(FromNativePath(picture));
+    // A picture that is not there is not watched: its arrival changes the folder.
+    if (!watched.isEmpty())
+        watched_->addPaths(watched);
     firstAsked_ = first;
     asked_ = std::move(pictures);
 }

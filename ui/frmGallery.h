@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QFileSystemWatcher;
+
 #include <filesystem>
 #include <vector>
 
@@ -51,6 +53,8 @@ private:
     std::filesystem::path chosen() const;
 
     ThumbnailLoader *pictures_;
+    // The pictures asked for: one written in place changes no folder.
+    QFileSystemWatcher *watched_;
     GalleryModel *model_;
     QLineEdit *filter_ = nullptr;
     QSlider *side_ = nullptr;

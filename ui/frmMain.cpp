@@ -24,6 +24,7 @@
 #include "SkinDrop.h"
 #include "SkinLibrary.h"
 #include "SkinList.h"
+#include "SkinListModel.h"
 #include "Twips.h"
 #include "ViewerFolderChoice.h"
 #include "WidgetHandle.h"
@@ -125,6 +126,11 @@ frmMain::frmMain()
     createMenus();
     setFixedSize(sizeHint());
     CenterOnScreen(this);
+    // Before the window is first shown: a session manager may ask it to close
+    // the moment it is mapped. Its native window and the leader of its group
+    // are made here for that.
+    closeRequests_ = std::make_unique<CloseRequestFilter>(this);
+    qApp->installNativeEventFilter(closeRequests_.get());
     SetUserInterface(this);
     load();
 }
@@ -298,6 +304,11 @@ void frmMain::activeSkinChanged(const std::filesystem::path &applied)
     updateUndo();
 }
 
+std::filesystem::path frmMain::markedSkin() const
+{
+    return skins_->model().firstActive();
+}
+
 // The active skin file may be another one now. Tooltips are made at load
 // only: a change of their setting counts from the next start.
 void frmMain::settingsSaved()
@@ -328,11 +339,6 @@ void frmMain::runLongStep(const QString &waitingFor, const std::function<void()>
 void frmMain::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // The window and the leader of its group exist once it is shown.
-    if (!closeRequests_) {
-        closeRequests_ = std::make_unique<CloseRequestFilter>(this);
-        qApp->installNativeEventFilter(closeRequests_.get());
-    }
     if (pendingListError_)
         AfterLongStep(this, [this] {
             if (const std::optional<FileError> error = std::exchange(pendingListError_, {}))

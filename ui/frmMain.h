@@ -33,6 +33,7 @@ public:
     void refreshSkinList(const std::filesystem::path &gone) override;
     void runLongStep(const QString &waitingFor, const std::function<void()> &work) override;
     void activeSkinChanged(const std::filesystem::path &applied) override;
+    std::filesystem::path markedSkin() const override;
     void settingsSaved() override;
 
     // The window's tooltip helper, made on first use.

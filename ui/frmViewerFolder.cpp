@@ -86,6 +86,17 @@ void frmViewerFolder::btnBrowseClicked()
     const QString folder = chooseFolder(this, start);
     if (folder.isEmpty())
         return;
+    // The dialog gives text, in which a name of other bytes (a Windows disk's
+    // code page) has become replacement characters: never another folder.
+    if (MayNameAnotherFile(folder)) {
+        ShowMessage(this,
+                    QStringLiteral("Имя папки «%1» или одной из папок на пути к ней записано не в "
+                                   "UTF-8, и окно выбора папки передаёт его искажённым. Укажите "
+                                   "эту папку при запуске программы: --folder <папка>.")
+                        .arg(QDir::toNativeSeparators(folder)),
+                    UserInterface::Icon::Critical, kApplicationTitle);
+        return;
+    }
     if (!IsViewerFolder(ToNativePath(folder))) {
         ShowMessage(this,
                     QStringLiteral("В папке «%1» нет ни Kelvora.exe, ни папки Skins. Выберите "

@@ -444,15 +444,14 @@ TEST_F(CommandLineTest, FailedActionsSayWhyAndChangeNothing)
 TEST_F(CommandLineTest, OddNamesArePrintedOnOneLineAndTakenBack)
 {
     const std::filesystem::path skins = ToNativePath(skinsFolder());
-    const std::string cp1251 = "\xCD\xEE\xF7\xFC.scn"; // "Ночь.scn", shown as "����.scn"
+    const std::string cp1251 = "\xCD\xEE\xF7\xFC.scn"; // "Ночь.scn", listed by its printed name
     for (const std::string &name : {cp1251, std::string("\uFFFD\uFFFD\uFFFD\uFFFD.scn"),
                                     std::string("line\nbreak.scn"), std::string("back\\slash.scn")})
         std::ofstream(skins / name, std::ios::binary) << skinBytes(name[0]).toStdString();
 
-    expectSuccess(
-        runOnFolder({QStringLiteral("--list")}),
-        QStringLiteral("  back\\\\slash.scn\n  Blue.scn\n  line\\x0Abreak.scn\n  red.SCN\n"
-                       "  Зима.scn\n  \\xCD\\xEE\\xF7\\xFC.scn\n  ����.scn\n"));
+    expectSuccess(runOnFolder({QStringLiteral("--list")}),
+                  QStringLiteral("  \\xCD\\xEE\\xF7\\xFC.scn\n  back\\\\slash.scn\n  Blue.scn\n"
+                                 "  line\\x0Abreak.scn\n  red.SCN\n  Зима.scn\n  ����.scn\n"));
 
     expectSuccess(
         runOnFolder({QStringLiteral("--delete"), QStringLiteral("\\xCD\\xEE\\xF7\\xFC.scn")}));
@@ -471,26 +470,32 @@ TEST_F(CommandLineTest, NamesGivenAsBytesReachThatFileOnly)
     const std::filesystem::path skins = ToNativePath(skinsFolder());
     std::ofstream(skins / "\xFF-bad.scn", std::ios::binary) << skinBytes('f').toStdString();
     std::ofstream(skins / "\uFFFD-bad.scn", std::ios::binary) << skinBytes('u').toStdString();
+    // A refusal names what was given as --list prints it, never with a
+    // replacement character that would read as the other skin.
     const struct
     {
-        const char *given;
+        const char *arguments;
         std::optional<char> applied;
+        const char *said;
     } cases[] = {
-        {"\\377-bad.scn", 'f'},
-        {"\\\\xFF-bad.scn", 'f'}, // as --list prints it
-        {"\\357\\277\\275-bad.scn", 'u'},
-        {"\\376-bad.scn", std::nullopt},
+        {"--apply \"$(printf '\\377-bad.scn')\"", 'f', nullptr},
+        {"--apply '\\xFF-bad.scn'", 'f', nullptr}, // as --list prints it
+        {"--apply \"$(printf '\\357\\277\\275-bad.scn')\"", 'u', nullptr},
+        {"--apply \"$(printf '\\376-bad.scn')\"", std::nullopt, "Skins/\\xFE-bad.scn:"},
+        {"--list \"$(printf '\\376')\"", std::nullopt, "«\\xFE»"},
+        {"--undo \"$(printf '\\376')\"", std::nullopt, "«\\xFE»"},
+        {"--list \"$(printf '%s\\376' --)\"", std::nullopt, "\\xFE"},
     };
-    for (const auto &[given, applied] : cases) {
-        SCOPED_TRACE(given);
+    for (const auto &[arguments, applied, said] : cases) {
+        SCOPED_TRACE(arguments);
         writeFile(activeSkin(), kOldActive);
-        const Outcome apply =
-            runInShell(QStringLiteral("exec \"$0\" --folder \"$1/app\" --apply \"$(printf '%1')\"")
-                           .arg(QLatin1StringView(given)));
+        const Outcome apply = runInShell(
+            QStringLiteral("exec \"$0\" --folder \"$1/app\" %1").arg(QLatin1StringView(arguments)));
         if (applied)
             expectSuccess(apply);
         else
-            expectFailure(apply, QStringLiteral("нет такого скина"));
+            expectFailure(apply, QString::fromUtf8(said));
+        EXPECT_FALSE(apply.err.contains(QChar::ReplacementCharacter));
         EXPECT_EQ(readFile(activeSkin()), applied ? skinBytes(*applied) : kOldActive);
     }
 }

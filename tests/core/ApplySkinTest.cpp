@@ -209,6 +209,60 @@ TEST_F(ApplySkinTest, LaunchRunsAfterTheMessageWithTheActiveFileUnchanged)
     EXPECT_EQ(readFile(activeSkin()), kOldActive);
 }
 
+// What an apply replaced is named after the skin shown as holding it, among
+// skins of the same bytes, and after the first skin of its bytes when the
+// mark is stale.
+TEST_F(ApplySkinTest, AnEntryIsNamedAfterTheSkinMarkedActive)
+{
+    writeFile(skin(QStringLiteral("Copy.scn")), kBlue);
+    writeFile(skin(QStringLiteral("Green.scn")), "green");
+    writeFile(skin(QStringLiteral("Red.scn")), "red");
+    ApplySkin("Copy.scn");
+    ApplySkin("Red.scn");
+    writeFile(activeSkin(), "green"); // another program's change: the mark stays on Red
+
+    ApplySkin("Blue.scn");
+
+    EXPECT_EQ(shownHistory(), (QStringList{QStringLiteral("Green.scn"), QStringLiteral("Copy.scn"),
+                                           QStringLiteral("неизвестный скин")}));
+}
+
+// What an apply or an undo tells the user is told with the history's lock
+// released: another copy of the program applies meanwhile instead of waiting
+// for the user and failing.
+TEST_F(ApplySkinTest, AnotherCopyAppliesWhileAMessageWaitsForTheUser)
+{
+    writeFile(skin(QStringLiteral("Red.scn")), "red");
+    SetHistoryLockWaitForTesting(100ms);
+    const std::pair<const char *, std::function<void()>> cases[] = {
+        {"nothing selected", [] { ApplySkin({}); }},
+        {"no such entry", [] { UndoApply(5); }},
+        {"an entry that cannot be kept",
+         [this] {
+             writeHollowFile(activeSkin(), qint64(kMostHistoryBytes) + 1, 'x');
+             ApplySkin("Blue.scn");
+         }},
+    };
+    for (const auto &[name, act] : cases) {
+        SCOPED_TRACE(name);
+        ui.messages.clear();
+        bool otherCopyApplied = false;
+        QByteArray activeAtTheMessage;
+        ui.onMessage = [&] {
+            if (std::exchange(otherCopyApplied, true))
+                return;
+            ApplySkin("Red.scn");
+            activeAtTheMessage = readFile(activeSkin());
+        };
+
+        act();
+
+        EXPECT_EQ(activeAtTheMessage, "red");
+        EXPECT_EQ(ui.messages.size(), 1u);
+    }
+    SetHistoryLockWaitForTesting(kHistoryLockWait);
+}
+
 using LaunchViewerTest = ApplySkinTest;
 
 TEST_F(LaunchViewerTest, StartsTheViewerOfTheApplicationFolder)

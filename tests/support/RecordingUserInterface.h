@@ -41,11 +41,15 @@ public:
 
     void showNotice(const QString &text) override { notices.push_back(text); }
     void refreshSkinList(const std::filesystem::path &) override { ++refreshes; }
+    // Marks the skin applied, as the window does.
+    void activeSkinChanged(const std::filesystem::path &applied) override { marked = applied; }
+    std::filesystem::path markedSkin() const override { return marked; }
     void settingsSaved() override { ++saves; }
 
     std::vector<RecordedMessage> messages;
     std::vector<FileError> errors;
     std::vector<QString> notices;
+    std::filesystem::path marked;
     int refreshes = 0;
     int saves = 0;
     std::function<void()> onMessage; // runs while a message or error would be on screen

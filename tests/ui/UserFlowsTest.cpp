@@ -13,6 +13,7 @@
 #include "StandInViewer.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -23,9 +24,11 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <thread>
 #ifndef _WIN32
 #include <xcb/xcb.h>
 #endif
@@ -211,65 +214,139 @@ TEST_F(UserFlowsTest, ExitFromTheFileMenuEndsTheProgram)
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
-#ifndef _WIN32
+#ifndef _WIN32 // the close requests of X11
+// The program itself, on the X display, and a connection of the test's own to
+// send it close requests as a session manager does.
+class ProgramOnDisplayTest : public UserFlowsTest
+{
+protected:
+    void SetUp() override
+    {
+        UserFlowsTest::SetUp();
+        if (xcb_connection_has_error(x_.get()))
+            GTEST_SKIP() << "no X server; ./test starts Xvfb for this test";
+    }
+
+    xcb_connection_t *x() const { return x_.get(); }
+
+    xcb_atom_t atom(const char *name) const
+    {
+        const std::unique_ptr<xcb_intern_atom_reply_t, void (*)(void *)> reply(
+            xcb_intern_atom_reply(x(), xcb_intern_atom(x(), 0, strlen(name), name), nullptr), free);
+        return reply->atom;
+    }
+
+    // The window property, as bytes; empty when there is none.
+    QByteArray property(xcb_window_t window, const char *name, xcb_atom_t type) const
+    {
+        const std::unique_ptr<xcb_get_property_reply_t, void (*)(void *)> reply(
+            xcb_get_property_reply(x(), xcb_get_property(x(), 0, window, atom(name), type, 0, 256),
+                                   nullptr),
+            free);
+        if (!reply)
+            return {};
+        return QByteArray(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                          xcb_get_property_value_length(reply.get()));
+    }
+
+    void sendCloseRequest(xcb_window_t window) const
+    {
+        xcb_client_message_event_t request{};
+        request.response_type = XCB_CLIENT_MESSAGE;
+        request.format = 32;
+        request.window = window;
+        request.type = atom("WM_PROTOCOLS");
+        request.data.data32[0] = atom("WM_DELETE_WINDOW");
+        xcb_send_event(x(), 0, window, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char *>(&request));
+        xcb_flush(x());
+    }
+
+    void start(QProcess &program) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(KSM_PROGRAM), {QStringLiteral("--folder"), appFolder()});
+    }
+
+private:
+    std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t *)> x_{
+        xcb_connect(nullptr, nullptr), xcb_disconnect};
+};
+
 // A tool that finds the program by its title may meet the hidden leader of its
 // windows, which bears the program's name: a close request sent there ends the
 // program as one sent to the window does.
-TEST_F(UserFlowsTest, ACloseRequestToTheLeaderOfTheWindowsEndsTheProgram)
+TEST_F(ProgramOnDisplayTest, ACloseRequestToTheLeaderOfTheWindowsEndsTheProgram)
 {
-    const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t *)> x(
-        xcb_connect(nullptr, nullptr), xcb_disconnect);
-    if (xcb_connection_has_error(x.get()))
-        GTEST_SKIP() << "no X server; ./test starts Xvfb for this test";
-    const auto atom = [&x](const char *name) {
-        const std::unique_ptr<xcb_intern_atom_reply_t, void (*)(void *)> reply(
-            xcb_intern_atom_reply(x.get(), xcb_intern_atom(x.get(), 0, strlen(name), name),
-                                  nullptr),
-            free);
-        return reply->atom;
-    };
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(KSM_PROGRAM), {QStringLiteral("--folder"), appFolder()});
+    start(program);
     xcb_window_t leader = 0;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
             const auto window = static_cast<xcb_window_t>(
                 platform::WindowServices().findTopLevelWindow("Kelvora Skin Manager"));
-            const std::unique_ptr<xcb_get_property_reply_t, void (*)(void *)> property(
-                xcb_get_property_reply(x.get(),
-                                       xcb_get_property(x.get(), 0, window,
-                                                        atom("WM_CLIENT_LEADER"), XCB_ATOM_WINDOW,
-                                                        0, 1),
-                                       nullptr),
-                free);
-            if (window != 0 && property && xcb_get_property_value_length(property.get()) == 4)
-                leader = *static_cast<xcb_window_t *>(xcb_get_property_value(property.get()));
+            const QByteArray value =
+                window != 0 ? property(window, "WM_CLIENT_LEADER", XCB_ATOM_WINDOW) : QByteArray();
+            if (value.size() == sizeof(xcb_window_t))
+                memcpy(&leader, value.constData(), sizeof leader);
             return leader != 0;
         },
         20000));
 
-    xcb_client_message_event_t request{};
-    request.response_type = XCB_CLIENT_MESSAGE;
-    request.format = 32;
-    request.window = leader;
-    request.type = atom("WM_PROTOCOLS");
-    request.data.data32[0] = atom("WM_DELETE_WINDOW");
     // Again until it ends: a request sent while the window is still being
     // made is not the one under test.
     for (int i = 0; i < 20 && program.state() != QProcess::NotRunning; ++i) {
-        xcb_send_event(x.get(), 0, leader, XCB_EVENT_MASK_NO_EVENT,
-                       reinterpret_cast<const char *>(&request));
-        xcb_flush(x.get());
+        sendCloseRequest(leader);
         program.waitForFinished(500);
     }
     EXPECT_EQ(program.state(), QProcess::NotRunning) << "the request was ignored";
     program.kill();
     program.waitForFinished();
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+// A session manager may ask the moment the main window appears: the request
+// sent as the window is mapped, with no window manager between, ends the
+// program every time.
+TEST_F(ProgramOnDisplayTest, ACloseRequestAsTheWindowAppearsEndsTheProgram)
+{
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x())).data->root;
+    const uint32_t mapsBelowRoot = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(x(), root, XCB_CW_EVENT_MASK, &mapsBelowRoot);
+    xcb_flush(x());
+    const QByteArray title = QByteArrayLiteral("Kelvora Skin Manager");
+    int ignored = 0;
+    for (int run = 0; run < 10; ++run) {
+        QProcess program;
+        start(program);
+        bool sent = false;
+        QElapsedTimer waited;
+        waited.start();
+        while (!sent && waited.elapsed() < 20000) {
+            const std::unique_ptr<xcb_generic_event_t, void (*)(void *)> event(
+                xcb_poll_for_event(x()), free);
+            if (!event) {
+                std::this_thread::sleep_for(1ms);
+                continue;
+            }
+            if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
+                continue;
+            const auto window = reinterpret_cast<xcb_map_notify_event_t *>(event.get())->window;
+            if (property(window, "WM_NAME", XCB_GET_PROPERTY_TYPE_ANY) == title) {
+                sendCloseRequest(window);
+                sent = true;
+            }
+        }
+        ASSERT_TRUE(sent) << "the window never appeared";
+        if (!program.waitForFinished(5000))
+            ++ignored;
+        program.kill();
+        program.waitForFinished();
+    }
+    EXPECT_EQ(ignored, 0) << "requests ignored in 10 runs";
 }
 #endif
 

@@ -50,19 +50,22 @@ TEST_F(WindowFaultsTest, SelectingAGoneSkinOrAPipePreviewChangesNothingAndEnds)
     EXPECT_EQ(previewColour(), QColor(Qt::blue));
 }
 
-// A skin whose name is no UTF-8 text shows, and its description is its own.
-TEST_F(WindowFaultsTest, ASkinNamedInOtherBytesShowsItsOwnDescription)
+// A skin whose name is no UTF-8 text shows as --list prints it, apart from a
+// skin named with the replacement characters it would decode to, and its
+// description is its own.
+TEST_F(WindowFaultsTest, ASkinNamedInOtherBytesShowsItsOwnNameAndDescription)
 {
     const std::filesystem::path name = std::string("\xCD\xEE\xF7\xFC.scn"); // cp1251
     std::ofstream(SkinFilePath(name)) << std::string(900, 'n');
     ASSERT_FALSE(WriteDescription(SkinFilePath(name), QStringLiteral("Ночь")));
+    addSkin(QStringLiteral("\uFFFD\uFFFD\uFFFD\uFFFD.scn"), QStringLiteral("Другой"));
     open();
-    ASSERT_EQ(listed().size(), 1);
+    ASSERT_EQ(listed(), (QStringList{QStringLiteral("\\xCD\\xEE\\xF7\\xFC.scn"),
+                                     QStringLiteral("\uFFFD\uFFFD\uFFFD\uFFFD.scn")}));
 
     clickSkin(listed()[0]);
 
     EXPECT_TRUE(description().startsWith(QStringLiteral("Ночь")));
-    EXPECT_EQ(std::filesystem::directory_iterator(SkinsFolderPath())->path().filename(), name);
 }
 
 // The window's start removes what a copy killed half-way left, and nothing else.

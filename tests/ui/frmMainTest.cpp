@@ -6,6 +6,7 @@
 #include "ViewerFolderChoice.h"
 #include "WinePrefixLayout.h"
 
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QSemaphore>
@@ -184,6 +185,34 @@ TEST_F(frmMainTest, StartOutsideTheViewerAsksOnceAmongTheInstallations)
     });
     EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
     EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
+}
+
+// A folder named in Windows-1251 comes back from the file dialog with
+// replacement characters: the program says so and names --folder, and never
+// takes the folder that those characters name.
+TEST_F(frmMainTest, BrowsingToAFolderNamedInOtherBytesSaysToNameItWithTheFolderOption)
+{
+    const std::filesystem::path named = ToNativePath(root.path()) / std::string("\xCF\xE0\xEF");
+    ASSERT_TRUE(std::filesystem::create_directories(named / "Skins"));
+    const QString decoded = root.path() + QStringLiteral("/\uFFFD\uFFFD\uFFFD");
+    ASSERT_TRUE(QDir().mkpath(decoded + QStringLiteral("/Skins")));
+    MessageBoxCatcher messages;
+    AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
+        AnswerNext<QFileDialog>([&](QFileDialog &chooser) {
+            chooser.selectFile(decoded);
+            static_cast<QDialog &>(chooser).accept();
+        });
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnBrowse")),
+                          Qt::LeftButton);
+        EXPECT_FALSE(dialog.result() == QDialog::Accepted);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command2")),
+                          Qt::LeftButton);
+    });
+
+    EXPECT_EQ(ViewerFolderForWindow({}), std::nullopt);
+    ASSERT_EQ(messages.seen.size(), 1);
+    EXPECT_TRUE(messages.seen[0].text.contains(QStringLiteral("не в UTF-8")));
+    EXPECT_TRUE(messages.seen[0].text.contains(QStringLiteral("--folder")));
 }
 
 // A remembered folder of a long path that holds the viewer no more: the

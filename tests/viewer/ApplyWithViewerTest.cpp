@@ -38,6 +38,35 @@ TEST_F(ApplyWithViewerTest, ViewerThatStaysIsReportedAndTheCopyFollowsTheMessage
     applyPastARefusingViewer();
 }
 
+// The close error is said with the history's lock released: another copy
+// applies meanwhile, and this apply goes on after it, keeping what that one
+// applied.
+TEST_F(ApplyWithViewerTest, AnotherCopyAppliesWhileTheCloseErrorIsShown)
+{
+    SetViewerWaitLimitForTesting(300ms);
+    SetHistoryLockWaitForTesting(100ms);
+    Module1::KillKelvoraEnable = QStringLiteral("1");
+    StandInViewer running({QStringLiteral("--refuse-close")});
+    ASSERT_NE(running.window(), 0u);
+    writeFile(skin(QStringLiteral("Red.scn")), "red");
+    bool otherCopyApplied = false;
+    ui.onMessage = [&] {
+        if (std::exchange(otherCopyApplied, true))
+            return;
+        Module1::KillKelvoraEnable = QStringLiteral("0"); // that copy leaves the viewer be
+        ApplySkin("Red.scn");
+        Module1::KillKelvoraEnable = QStringLiteral("1");
+    };
+
+    ApplySkin("Blue.scn");
+
+    SetHistoryLockWaitForTesting(kHistoryLockWait);
+    EXPECT_EQ(ui.messages, std::vector{kCloseError});
+    EXPECT_EQ(readFile(activeSkin()), kBlue);
+    EXPECT_EQ(shownHistory(),
+              (QStringList{QStringLiteral("Red.scn"), QStringLiteral("неизвестный скин")}));
+}
+
 class FlagsOffTest : public ViewerTest, public testing::WithParamInterface<const char *>
 {
 };

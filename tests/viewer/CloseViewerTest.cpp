@@ -1,4 +1,4 @@
-// What closing the viewer shows. How its window is found, asked to close and
+// What closing the viewer finds. How its window is found, asked to close and
 // waited for is the platform layer's, tested by tests/platform; here only the
 // window manager case, which needs X11 tools, goes further.
 
@@ -16,7 +16,7 @@ using CloseViewerTest = ViewerTest;
 
 TEST_F(CloseViewerTest, WithNoViewerRunningReturnsWithNoMessage)
 {
-    Module1::CloseViewer();
+    EXPECT_FALSE(Module1::CloseViewer());
 
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -26,21 +26,20 @@ TEST_F(CloseViewerTest, ViewerThatClosesOnRequestIsWaitedFor)
     StandInViewer viewer({QStringLiteral("--close-delay"), QStringLiteral("300")});
     ASSERT_NE(viewer.window(), 0u);
 
-    Module1::CloseViewer();
+    EXPECT_FALSE(Module1::CloseViewer());
 
     EXPECT_TRUE(viewer.hasEnded());
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(CloseViewerTest, ViewerThatRefusesIsReportedWhenTheWaitEnds)
+TEST_F(CloseViewerTest, ViewerThatRefusesIsFoundStillOpenWhenTheWaitEnds)
 {
     SetViewerWaitLimitForTesting(300ms);
     StandInViewer viewer({QStringLiteral("--refuse-close")});
     ASSERT_NE(viewer.window(), 0u);
 
-    Module1::CloseViewer();
+    EXPECT_TRUE(Module1::CloseViewer());
 
-    EXPECT_EQ(ui.messages, std::vector{kCloseError});
     EXPECT_FALSE(viewer.hasEnded());
 }
 
@@ -87,7 +86,7 @@ TEST_F(CloseViewerTest, ViewerUnderAReparentingWindowManagerIsClosed)
         StandInViewer viewer;
         ASSERT_TRUE(isManaged(viewer.window()));
         ASSERT_TRUE(viewer.isFoundAs(QStringLiteral("Kelvora")));
-        Module1::CloseViewer();
+        EXPECT_FALSE(Module1::CloseViewer());
         EXPECT_TRUE(viewer.hasEnded());
     }
     {
@@ -96,7 +95,7 @@ TEST_F(CloseViewerTest, ViewerUnderAReparentingWindowManagerIsClosed)
         ASSERT_TRUE(isManaged(viewer.window()));
         xprop({QStringLiteral("-root"), QStringLiteral("-remove"),
                QStringLiteral("_NET_CLIENT_LIST")});
-        Module1::CloseViewer();
+        EXPECT_FALSE(Module1::CloseViewer());
         EXPECT_TRUE(viewer.hasEnded());
     }
     EXPECT_TRUE(ui.messages.empty());
