@@ -41,7 +41,8 @@ TEST_F(WindowFaultsTest, SelectingAGoneSkinOrAPipePreviewChangesNothingAndEnds)
     MessageBoxCatcher messages;
     clickSkin(QStringLiteral("gone.scn"));
     ASSERT_EQ(messages.seen.size(), 1);
-    EXPECT_TRUE(messages.seen[0].text.contains(skinPath(QStringLiteral("gone.scn"))));
+    EXPECT_TRUE(messages.seen[0].text.contains(
+        QDir::toNativeSeparators(skinPath(QStringLiteral("gone.scn")))));
     EXPECT_FALSE(QFileInfo::exists(skinPath(QStringLiteral("gone.scn"))));
     EXPECT_TRUE(description().startsWith(QStringLiteral("first")));
 
