@@ -29,7 +29,7 @@ if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
 fi
 
 log=$work/build.log
-echo "Building Qt $upstream for Windows into $prefix (once per machine; about an hour on two cores; log: $log)" >&2
+echo "Building Qt $upstream for Windows into $prefix (once per machine; about 25 minutes on two cores; log: $log)" >&2
 
 source_dir=$work/source
 if [ ! -f "$source_dir/.complete" ]; then
