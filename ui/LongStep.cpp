@@ -1,6 +1,7 @@
 #include "LongStep.h"
 
 #include "AppInfo.h"
+#include "LastingThread.h"
 #include "WindowConventions.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -119,12 +119,15 @@ void RunLongStep(QWidget *owner, const QString &waitingFor, const std::function<
         QTimer::singleShot(kQuietMilliseconds, &progress, &QWidget::show);
 
         QEventLoop loop;
-        std::thread worker([&work, &loop] {
+        // Steps run one after the other on one thread that lasts: a thread that
+        // ends mid-run brings the Windows program down (LastingThread).
+        static LastingThread *const steps =
+            new LastingThread(QThread::InheritPriority, QStringLiteral("long steps"));
+        steps->run([&work, &loop] {
             work();
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         loop.exec();
-        worker.join();
     }
     if (--runningSteps > 0)
         return;

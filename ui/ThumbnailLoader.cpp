@@ -38,6 +38,7 @@ QThreadPool &decoders()
     static QThreadPool *const pool = [] {
         auto *made = new QThreadPool;
         made->setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 1, kMostDecoders));
+        made->setExpiryTimeout(-1); // no thread ends mid-run (LastingThread)
         return made;
     }();
     return *pool;

@@ -39,8 +39,10 @@ start)
     [ -d "$locale" ] || LC_ALL=C localedef -i "${LANG%%.*}" -f UTF-8 "$locale" || [ -d "$locale" ]
     mkdir -p "$WINEPREFIX"
     run_wine start_server
-    # The first program makes the prefix, once, in about 10 s.
-    run_wine "$wine" cmd.exe /c exit 0
+    # The first program makes the prefix, once, in about 10 s. A program that
+    # crashes ends with its backtrace, instead of waiting behind a crash dialog
+    # that a display without a window manager never shows.
+    run_wine "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
     ;;
 stop)
     "$server" -k 2>/dev/null || true

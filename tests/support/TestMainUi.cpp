@@ -12,6 +12,9 @@ int main(int argc, char **argv)
 {
     PrepareTestEnvironment();
     testing::InitGoogleTest(&argc, argv);
+    // The tests answer Qt's own file chooser from inside its loop; the one of
+    // Windows runs a loop of its own that they cannot reach.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     PrepareApplication(app);
     ModalAnswers::SetFallback(MessageBoxCatcher::FailUnanswered);

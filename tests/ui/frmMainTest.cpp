@@ -145,21 +145,30 @@ TEST_F(frmMainTest, EnterRightAfterStartAppliesNothingAndSaysSo)
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(frmMainTest, ToolTipsExactlyWhenTheFlagIsOne)
+// Each value in a program of its own: a program opens one main window, and
+// under Wine only the first window of a process shows.
+struct ToolTipFlag
 {
-    const struct
-    {
-        QString value;
-        qint16 tips;
-    } cases[] = {{QStringLiteral("1"), 4}, {QStringLiteral("0"), 0}, {QStringLiteral("2"), 0}};
-    for (const auto &c : cases) {
-        storeSetting("ToolTipsEnable", c.value);
-        open();
-        EXPECT_EQ(window->toolTips().ToolTipCount(), c.tips) << c.value.toStdString();
-        window->close();
-        EXPECT_EQ(window->toolTips().ToolTipCount(), 0);
-    }
+    const char *value;
+    qint16 tips;
+};
+
+class frmMainToolTipTest : public MainWindowTest, public testing::WithParamInterface<ToolTipFlag>
+{
+};
+
+TEST_P(frmMainToolTipTest, ToolTipsExactlyWhenTheFlagIsOne)
+{
+    storeSetting("ToolTipsEnable", QString::fromLatin1(GetParam().value));
+    open();
+    EXPECT_EQ(window->toolTips().ToolTipCount(), GetParam().tips);
+    window->close();
+    EXPECT_EQ(window->toolTips().ToolTipCount(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Flags, frmMainToolTipTest,
+                         testing::Values(ToolTipFlag{"1", 4}, ToolTipFlag{"0", 0},
+                                         ToolTipFlag{"2", 0}));
 
 TEST_F(frmMainTest, ClosesWithoutToolTips)
 {
