@@ -82,7 +82,7 @@ private:
     QAction *mnuUndoApply = nullptr;
 
     std::unique_ptr<cToolTipEx> toolTipHelper_;
-    std::unique_ptr<QAbstractNativeEventFilter> closeRequests_; // made at the first show
+    std::unique_ptr<QAbstractNativeEventFilter> closeRequests_; // made before the first show
     bool firstListing_ = true;                  // only the read at load reports a failure
     std::optional<FileError> pendingListError_; // shown once the window is on screen
 };
