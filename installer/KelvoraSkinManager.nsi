@@ -54,6 +54,7 @@ Var Unique
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
 !insertmacro MUI_PAGE_FINISH
 
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Будут удалены Kelvora Skin Manager, его ярлык в меню «Пуск» и открытие им файлов .scn. Файлы Kelvora, скины и настройки останутся. Нажмите «Удалить», чтобы удалить программу."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -205,19 +206,20 @@ Function PutInPlace
         StrCpy $R1 $R3
         Call SystemReason
         Delete $R0
-        !insertmacro Fail "Не удалось записать «$R4»: $R1."
+        !insertmacro Fail "Не удалось записать «$R4»: $R1.$\r$\nЕсли Kelvora Skin Manager запущен, закройте его и повторите установку."
     ${EndIf}
 FunctionEnd
 
 ; Removes the file $R0; stops with the system's reason when it stays.
 Function un.RemoveFile
+    DetailPrint "$(^Delete)$R0"
     System::Call 'kernel32::DeleteFileW(w R0) i .R2 ?e'
     Pop $R1
     ; ERROR_FILE_NOT_FOUND: gone already, as after an install stopped half-way.
     ${If} $R2 = 0
     ${AndIf} $R1 != 2
         Call un.SystemReason
-        !insertmacro Fail "Не удалось удалить «$R0»: $R1."
+        !insertmacro Fail "Не удалось удалить «$R0»: $R1.$\r$\nЕсли Kelvora Skin Manager запущен, закройте его и повторите удаление."
     ${EndIf}
 FunctionEnd
 
@@ -241,6 +243,8 @@ Section
 
     ; The uninstaller and its entry come first: an install stopped at any step
     ; leaves what it put removable.
+    ; The details name the files, not their temporary names.
+    SetDetailsPrint none
     StrCpy $R0 "$INSTDIR\.${UNINSTALLER}.ksm-$Unique.tmp"
     WriteUninstaller $R0
     StrCpy $R1 "$INSTDIR\${UNINSTALLER}"
@@ -259,6 +263,9 @@ Section
     File "/oname=$R0" "${KSM_PROGRAM}"
     StrCpy $R1 "$INSTDIR\${EXE}"
     Call PutInPlace
+    SetDetailsPrint both
+    DetailPrint "Программа: $INSTDIR\${EXE}"
+    DetailPrint "Программа удаления: $INSTDIR\${UNINSTALLER}"
 
     CreateShortcut "${SHORTCUT}" "$INSTDIR\${EXE}"
 
@@ -271,6 +278,7 @@ Section
     WriteRegStr HKCU "${CLASSES}\${PROG_ID}\DefaultIcon" "" "$INSTDIR\${EXE},0"
     WriteRegStr HKCU "${CLASSES}\${PROG_ID}\shell\open\command" "" '"$INSTDIR\${EXE}" "%1"'
     WriteRegStr HKCU "${CLASSES}\.scn" "" "${PROG_ID}"
+    DetailPrint "Файлы .scn открываются программой Kelvora Skin Manager"
     ; SHCNE_ASSOCCHANGED: Explorer shows the new type at once.
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
