@@ -11,7 +11,8 @@ Unicode true
 ; support runs it, and the registry and Program Files are the 64-bit ones.
 Target amd64-unicode
 ManifestDPIAware true
-; The viewer's folder decides the rights: a folder the user can write needs no more.
+; The user's own rights: a folder that needs more is refused with a word on
+; starting the installer as an administrator.
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
