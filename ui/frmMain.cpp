@@ -93,11 +93,23 @@ public:
         if (!requests_.isCloseRequest(message) ||
             (QApplication::activeModalWidget() && !LongStepRunning()))
             return false;
-        AfterLongStep(window_, [window = window_] { window->close(); });
+        AfterLongStep(window_, [window = window_] { closeAtRequest(window); });
         return true;
     }
 
 private:
+    // The request was held back by a long step. One that began since would
+    // refuse the close too; a message that followed must not keep the program.
+    static void closeAtRequest(QWidget *window)
+    {
+        if (LongStepRunning()) {
+            AfterLongStep(window, [window] { closeAtRequest(window); });
+            return;
+        }
+        EndModalWindows();
+        window->close();
+    }
+
     static void *connection()
     {
 #if QT_CONFIG(xcb)
