@@ -426,10 +426,11 @@ void frmMain::mnuGalleryClick()
 {
     frmGallery gallery(skins_->model(), this);
     ShowModal(gallery);
-    // The list follows the gallery's apply, deletes and marks as they happen;
-    // the skin applied last there is selected as if the user had chosen it.
+    // The list follows the gallery's apply, deletes and marks as they happen,
+    // so it is not read again: the skin applied last there is selected at once
+    // as if the user had chosen it, without comparing every skin again.
     if (!gallery.lastApplied().empty())
-        skins_->selectWhenListed(gallery.lastApplied());
+        skins_->select(gallery.lastApplied());
 }
 
 void frmMain::mnuAboutClick()
