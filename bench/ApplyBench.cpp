@@ -5,15 +5,20 @@
 
 #include "AppFolders.h"
 #include "DescriptionField.h"
+#include "frmMain.h"
 #include "Module1.h"
+#include "platform/ReplacingCopy.h"
 #include "PlatformEdge.h"
 #include "RatioReporter.h"
 #include "SkinActions.h"
 #include "SkinLibrary.h"
+#include "SkinListModel.h"
 #include "UserInterface.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QListView>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -72,7 +77,11 @@ void applyKeepingEntries(benchmark::State &state, qint64 bytes)
 class MarkingInterface final : public UserInterface
 {
 public:
-    MarkingInterface() { SetUserInterface(this); }
+    explicit MarkingInterface(std::filesystem::path marked)
+        : marked_(std::move(marked))
+    {
+        SetUserInterface(this);
+    }
     ~MarkingInterface() override { SetUserInterface(nullptr); }
     MarkingInterface(const MarkingInterface &) = delete;
     MarkingInterface &operator=(const MarkingInterface &) = delete;
@@ -91,6 +100,7 @@ private:
 // replaces bytes that no entry holds and the entry is named after its skin.
 constexpr int kSkinsInTurn = int(kMostHistoryEntries) + 2;
 constexpr qint64 kSmallSkin = 4096;
+constexpr int kSkinsOfOneSize = 100000;
 
 std::filesystem::path skinInTurn(int i)
 {
@@ -120,15 +130,48 @@ QString appFolderWithSkinsInTurn(int others)
     });
 }
 
-// Applies the skins in turn, with the window's mark, in a folder with `others`
-// skins of the same size besides them: the mark moves once the apply returns.
-void applyInTurnMarked(benchmark::State &state, int others)
+// The program's paths in the folder of the skins in turn, and its active skin
+// file holding the last of them, as a window that has read its list knows:
+// the skin it marks. Returns that skin.
+std::filesystem::path useSkinsInTurn(int others)
 {
     UseAppFolder(appFolderWithSkinsInTurn(others));
     Module1::SkinFileName = QStringLiteral("Kelvora.rus");
     Module1::KillKelvoraEnable = QStringLiteral("0");
     Module1::RunKLVAfterApply = QStringLiteral("0");
-    const MarkingInterface window;
+    const std::filesystem::path last = skinInTurn(kSkinsInTurn - 1);
+    if (const platform::Status failed =
+            platform::copyReplacing(SkinFilePath(last), ActiveSkinPath()))
+        qFatal("%s", qPrintable(FileErrorText(ToFileError(*failed))));
+    return last;
+}
+
+// Applies the skins in turn from the main window among 100,000 skins of their
+// size, as its list and its gallery do, until the list marks the skin applied.
+void markAfterApply(benchmark::State &state)
+{
+    frmMain window;
+    const std::filesystem::path marked = useSkinsInTurn(kSkinsOfOneSize - kSkinsInTurn);
+    window.show();
+    auto *list = window.findChild<QListView *>(QStringLiteral("File1"));
+    const auto model = static_cast<const SkinListModel *>(list->model());
+    const auto waitForMark = [model](const std::filesystem::path &skin) {
+        while (model->rowOf(skin) < 0 || !model->isActive(model->rowOf(skin)))
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    };
+    waitForMark(marked); // the list read, and the active skin found in it
+    int next = 0;
+    for (auto _ : state) {
+        const std::filesystem::path skin = skinInTurn(next++ % kSkinsInTurn);
+        ApplySkin(skin);
+        waitForMark(skin);
+    }
+}
+
+// The same applies among no other skins, with nothing but the mark to show.
+void applyAlone(benchmark::State &state)
+{
+    const MarkingInterface window(useSkinsInTurn(0));
     int next = 0;
     for (auto _ : state)
         ApplySkin(skinInTurn(next++ % kSkinsInTurn));
@@ -192,10 +235,7 @@ void keepThenCopy(benchmark::State &state, qint64 bytes)
             [bytes](benchmark::State &s) { applyKeepingEntries(s, bytes); },
             [bytes](benchmark::State &s) { keepThenCopy(s, bytes); });
     }
-    RegisterPair(
-        "Mark after an apply, 100000 skins of one size",
-        [](benchmark::State &s) { applyInTurnMarked(s, 100000 - kSkinsInTurn); },
-        [](benchmark::State &s) { applyInTurnMarked(s, 0); });
+    RegisterPair("Mark after an apply, 100000 skins of one size", markAfterApply, applyAlone);
     return true;
 }();
 

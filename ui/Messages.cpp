@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include "AppInfo.h"
+#include "Console.h"
 #include "ModalWindows.h"
 #include "WindowConventions.h"
 
@@ -39,9 +40,15 @@ void fitCaption(QMessageBox &box)
 void ShowMessage(QWidget *parent, const QString &text, UserInterface::Icon icon,
                  const QString &caption)
 {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, parent);
-    fitCaption(box);
-    ShowModal(box);
+    if (!ModalWindowsEnded()) {
+        QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, parent);
+        fitCaption(box);
+        ShowModal(box);
+    }
+    // The program ends, before the box or while it was open: the text goes
+    // where the session keeps what nobody is left to read.
+    if (ModalWindowsEnded())
+        PrintLine(stderr, text);
 }
 
 bool AskYesNo(QWidget *parent, const QString &text)

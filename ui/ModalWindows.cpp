@@ -10,10 +10,13 @@
 namespace {
 std::deque<ModalAnswers::Answer> waiting;
 ModalAnswers::Answer fallback;
+bool ended = false;
 } // namespace
 
 int ShowModal(QDialog &dialog)
 {
+    if (ended)
+        return QDialog::Rejected;
     ModalAnswers::Answer answer;
     if (!waiting.empty()) {
         answer = std::move(waiting.front());
@@ -25,6 +28,19 @@ int ShowModal(QDialog &dialog)
         QMetaObject::invokeMethod(
             &dialog, [&dialog, answer] { answer(dialog); }, Qt::QueuedConnection);
     return dialog.exec();
+}
+
+void EndModalWindows()
+{
+    ended = true;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<QDialog *>(window); dialog && dialog->isModal())
+            dialog->reject(); // its loop ends, and the work that opened it goes on
+}
+
+bool ModalWindowsEnded()
+{
+    return ended;
 }
 
 QWidget *WindowActedIn(QWidget *main)

@@ -10,6 +10,11 @@ class QWidget;
 // result code.
 int ShowModal(QDialog &dialog);
 
+// The program ends at the window system's request: the modal windows open
+// close as cancelled, and from now on none opens to wait for the user.
+void EndModalWindows();
+bool ModalWindowsEnded();
+
 // The window the user acts in: the modal window open over the others (the
 // gallery, the preferences), else main. What an action reports opens over it.
 QWidget *WindowActedIn(QWidget *main);

@@ -125,6 +125,14 @@ void SkinList::selectWhenListed(const std::filesystem::path &file)
     reread(Selection::Keep);
 }
 
+void SkinList::select(const std::filesystem::path &file)
+{
+    if (const int row = model_->rowOf(file); row >= 0) {
+        view_->setCurrentIndex(model_->index(row));
+        view_->scrollTo(model_->index(row));
+    }
+}
+
 void SkinList::show(Reading reading)
 {
     const std::filesystem::path kept = selected();
@@ -136,12 +144,8 @@ void SkinList::show(Reading reading)
             view_->selectionModel()->setCurrentIndex(model_->index(row),
                                                      QItemSelectionModel::ClearAndSelect);
     }
-    if (const std::optional<std::filesystem::path> file = std::exchange(toSelect_, std::nullopt)) {
-        if (const int row = model_->rowOf(*file); row >= 0) {
-            view_->setCurrentIndex(model_->index(row));
-            view_->scrollTo(model_->index(row));
-        }
-    }
+    if (const std::optional<std::filesystem::path> file = std::exchange(toSelect_, std::nullopt))
+        select(*file);
     emit listed(reading.skins.error);
     emit activeMarked();
 }

@@ -37,6 +37,8 @@ public:
     void reread(Selection selection);
     // Asks for a read, after which this skin is selected, as if by the user.
     void selectWhenListed(const std::filesystem::path &file);
+    // Selects this skin of the list as it is, as if by the user, when it is there.
+    void select(const std::filesystem::path &file);
     // Finds the skins that hold the active skin's bytes again.
     void markActive();
     // Marks the skin just applied, whose bytes the active skin file holds now,

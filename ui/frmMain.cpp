@@ -93,11 +93,23 @@ public:
         if (!requests_.isCloseRequest(message) ||
             (QApplication::activeModalWidget() && !LongStepRunning()))
             return false;
-        AfterLongStep(window_, [window = window_] { window->close(); });
+        AfterLongStep(window_, [window = window_] { closeAtRequest(window); });
         return true;
     }
 
 private:
+    // The request was held back by a long step. One that began since would
+    // refuse the close too; a message that followed must not keep the program.
+    static void closeAtRequest(QWidget *window)
+    {
+        if (LongStepRunning()) {
+            AfterLongStep(window, [window] { closeAtRequest(window); });
+            return;
+        }
+        EndModalWindows();
+        window->close();
+    }
+
     static void *connection()
     {
 #if QT_CONFIG(xcb)
@@ -414,10 +426,11 @@ void frmMain::mnuGalleryClick()
 {
     frmGallery gallery(skins_->model(), this);
     ShowModal(gallery);
-    // The list follows the gallery's apply, deletes and marks as they happen;
-    // the skin applied last there is selected as if the user had chosen it.
+    // The list follows the gallery's apply, deletes and marks as they happen,
+    // so it is not read again: the skin applied last there is selected at once
+    // as if the user had chosen it, without comparing every skin again.
     if (!gallery.lastApplied().empty())
-        skins_->selectWhenListed(gallery.lastApplied());
+        skins_->select(gallery.lastApplied());
 }
 
 void frmMain::mnuAboutClick()

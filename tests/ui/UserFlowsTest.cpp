@@ -9,7 +9,9 @@
 #include "MainWindowFixture.h"
 #include "MarkerViewer.h"
 #include "Module1.h"
+#include "platform/FileLock.h"
 #include "platform/WindowServices.h"
+#include "SkinHistory.h"
 #include "StandInViewer.h"
 
 #include <QCheckBox>
@@ -24,6 +26,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -228,6 +231,7 @@ protected:
     }
 
     xcb_connection_t *x() const { return x_.get(); }
+    xcb_window_t root() const { return xcb_setup_roots_iterator(xcb_get_setup(x())).data->root; }
 
     xcb_atom_t atom(const char *name) const
     {
@@ -259,6 +263,70 @@ protected:
         request.data.data32[0] = atom("WM_DELETE_WINDOW");
         xcb_send_event(x(), 0, window, XCB_EVENT_MASK_NO_EVENT,
                        reinterpret_cast<const char *>(&request));
+        xcb_flush(x());
+    }
+
+    // The first window the program maps whose title is the program's; in the
+    // events of the root, which the fixture's connection is asked to report.
+    xcb_window_t nextMappedWindowOfTheProgram(std::chrono::milliseconds most) const
+    {
+        const QByteArray title = QByteArrayLiteral("Kelvora Skin Manager");
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < most.count()) {
+            const std::unique_ptr<xcb_generic_event_t, void (*)(void *)> event(
+                xcb_poll_for_event(x()), free);
+            if (!event) {
+                std::this_thread::sleep_for(1ms);
+                continue;
+            }
+            if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
+                continue;
+            const auto window = reinterpret_cast<xcb_map_notify_event_t *>(event.get())->window;
+            if (property(window, "WM_NAME", XCB_GET_PROPERTY_TYPE_ANY) == title)
+                return window;
+        }
+        return 0;
+    }
+
+    void reportMapsBelowRoot() const
+    {
+        const uint32_t mapsBelowRoot = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(x(), root(), XCB_CW_EVENT_MASK, &mapsBelowRoot);
+        xcb_flush(x());
+    }
+
+    // Gives the window the keyboard focus, as a click on it does, and presses
+    // the key with this symbol there.
+    void pressKey(xcb_window_t window, xcb_keysym_t symbol) const
+    {
+        xcb_set_input_focus(x(), XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
+        const xcb_setup_t *setup = xcb_get_setup(x());
+        const std::unique_ptr<xcb_get_keyboard_mapping_reply_t, void (*)(void *)> mapping(
+            xcb_get_keyboard_mapping_reply(
+                x(),
+                xcb_get_keyboard_mapping(x(), setup->min_keycode,
+                                         setup->max_keycode - setup->min_keycode + 1),
+                nullptr),
+            free);
+        ASSERT_TRUE(mapping);
+        const xcb_keysym_t *symbols = xcb_get_keyboard_mapping_keysyms(mapping.get());
+        const int count = xcb_get_keyboard_mapping_keysyms_length(mapping.get());
+        const auto found = std::find(symbols, symbols + count, symbol);
+        ASSERT_NE(found, symbols + count) << "no key has the symbol " << symbol;
+        const auto code =
+            xcb_keycode_t(setup->min_keycode + (found - symbols) / mapping->keysyms_per_keycode);
+        for (const uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) {
+            xcb_key_press_event_t key{};
+            key.response_type = type;
+            key.detail = code;
+            key.time = XCB_CURRENT_TIME;
+            key.root = root();
+            key.event = window;
+            key.same_screen = 1;
+            xcb_send_event(x(), 0, window, XCB_EVENT_MASK_NO_EVENT,
+                           reinterpret_cast<const char *>(&key));
+        }
         xcb_flush(x());
     }
 
@@ -313,40 +381,54 @@ TEST_F(ProgramOnDisplayTest, ACloseRequestToTheLeaderOfTheWindowsEndsTheProgram)
 // program every time.
 TEST_F(ProgramOnDisplayTest, ACloseRequestAsTheWindowAppearsEndsTheProgram)
 {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x())).data->root;
-    const uint32_t mapsBelowRoot = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x(), root, XCB_CW_EVENT_MASK, &mapsBelowRoot);
-    xcb_flush(x());
-    const QByteArray title = QByteArrayLiteral("Kelvora Skin Manager");
+    reportMapsBelowRoot();
     int ignored = 0;
     for (int run = 0; run < 10; ++run) {
         QProcess program;
         start(program);
-        bool sent = false;
-        QElapsedTimer waited;
-        waited.start();
-        while (!sent && waited.elapsed() < 20000) {
-            const std::unique_ptr<xcb_generic_event_t, void (*)(void *)> event(
-                xcb_poll_for_event(x()), free);
-            if (!event) {
-                std::this_thread::sleep_for(1ms);
-                continue;
-            }
-            if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
-                continue;
-            const auto window = reinterpret_cast<xcb_map_notify_event_t *>(event.get())->window;
-            if (property(window, "WM_NAME", XCB_GET_PROPERTY_TYPE_ANY) == title) {
-                sendCloseRequest(window);
-                sent = true;
-            }
-        }
-        ASSERT_TRUE(sent) << "the window never appeared";
+        const xcb_window_t window = nextMappedWindowOfTheProgram(20s);
+        ASSERT_NE(window, 0u) << "the window never appeared";
+        sendCloseRequest(window);
         if (!program.waitForFinished(5000))
             ++ignored;
         program.kill();
         program.waitForFinished();
     }
     EXPECT_EQ(ignored, 0) << "requests ignored in 10 runs";
+}
+
+// A close request that comes during a long step (here the wait for the
+// history's lock, which another copy holds) ends the program once the step
+// has ended, though a message follows the step.
+TEST_F(ProgramOnDisplayTest, ACloseRequestDuringALongStepEndsTheProgramWhenTheStepEnds)
+{
+    const QString testName = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(kApplicationTitle); // the program's history
+    const Result<std::filesystem::path> history = HistoryFolder();
+    QCoreApplication::setApplicationName(testName);
+    ASSERT_TRUE(history.ok());
+    std::filesystem::create_directories(history.value);
+    platform::Result<platform::FileLock> otherCopy =
+        platform::lockExclusively(history.value / ".lock", 0ms);
+    ASSERT_TRUE(otherCopy.ok() && otherCopy.value.held());
+    reportMapsBelowRoot();
+    QProcess program;
+    start(program);
+    const xcb_window_t window = nextMappedWindowOfTheProgram(20s);
+    ASSERT_NE(window, 0u) << "the window never appeared";
+
+    // Nothing is selected: once the lock is free, the apply says so.
+    pressKey(window, 0xff0d); // Return, on the apply button, which has the focus
+    ASSERT_NE(nextMappedWindowOfTheProgram(10s), 0u) << "the apply never waited";
+    sendCloseRequest(window);
+    std::this_thread::sleep_for(500ms);     // the request is taken during the step
+    otherCopy.value = platform::FileLock(); // the other copy is done
+
+    EXPECT_TRUE(program.waitForFinished(10000)) << "the program stayed";
+    program.kill();
+    program.waitForFinished();
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains(kChooseSkin));
 }
 #endif
 
