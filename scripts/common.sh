@@ -4,7 +4,7 @@ KSM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 KSM_PACKAGES=(
     cmake g++ pkg-config
-    qt6-base-dev qt6-translations-l10n libxcb1-dev libxcb-res0-dev
+    qt6-base-dev qt6-translations-l10n libxcb1-dev libxcb-res0-dev libarchive-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils openbox fonts-dejavu-core
     g++-mingw-w64-x86-64 wine64 locales ninja-build
