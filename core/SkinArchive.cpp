@@ -440,3 +440,75 @@ InstallFailures InstallArchivedSkins(const fs::path &archivePath,
     }
     return failures;
 }
+
+namespace {
+
+la_ssize_t appendToBytes(archive *, void *data, const void *bytes, size_t length)
+{
+    static_cast<QByteArray *>(data)->append(static_cast<const char *>(bytes), qsizetype(length));
+    return la_ssize_t(length);
+}
+
+// Reads a file of Skins whole, within the bound an install keeps.
+Result<QByteArray> readForExport(const fs::path &file)
+{
+    platform::Result<std::string> read =
+        platform::readAt(file, 0, std::size_t(kMostArchivedSkinBytes) + 1);
+    if (!read.ok())
+        return {{}, ToFileError(*read.failure)};
+    if (std::int64_t(read.value.size()) > kMostArchivedSkinBytes)
+        return {{},
+                FileError{FromNativePath(file),
+                          QStringLiteral("скин больше 64 МиБ: такой не установить из архива")}};
+    return {QByteArray(read.value.data(), qsizetype(read.value.size())), std::nullopt};
+}
+
+} // namespace
+
+Status ExportSkin(const fs::path &name, const fs::path &zipFile)
+{
+    const Result<QByteArray> skin = readForExport(SkinFilePath(name));
+    if (!skin.ok())
+        return skin.error;
+    std::optional<QByteArray> preview;
+    const fs::path previewFile = PreviewPathFor(name);
+    std::error_code error;
+    if (fs::is_regular_file(previewFile, error)) {
+        Result<QByteArray> read = readForExport(previewFile);
+        if (!read.ok())
+            return read.error;
+        preview = std::move(read.value);
+    }
+
+    const platform::Utf8TextOnThisThread utf8;
+    QByteArray zip;
+    const std::unique_ptr<archive, decltype(&archive_write_free)> writer(archive_write_new(),
+                                                                         &archive_write_free);
+    const auto failed = [&zipFile, &writer] {
+        return Status(
+            FileError{FromNativePath(zipFile),
+                      QStringLiteral("архив не записан: %1").arg(archiveReason(writer.get()))});
+    };
+    if (archive_write_set_format_zip(writer.get()) != ARCHIVE_OK ||
+        archive_write_set_options(writer.get(), "zip:hdrcharset=UTF-8") != ARCHIVE_OK ||
+        archive_write_open2(writer.get(), &zip, nullptr, &appendToBytes, nullptr, nullptr) !=
+            ARCHIVE_OK)
+        return failed();
+    const auto add = [&writer](const fs::path &entryName, const QByteArray &bytes) {
+        const std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(
+            archive_entry_new(), &archive_entry_free);
+        archive_entry_set_pathname_utf8(entry.get(),
+                                        FromNativePath(entryName).toUtf8().constData());
+        archive_entry_set_filetype(entry.get(), AE_IFREG);
+        archive_entry_set_perm(entry.get(), 0644);
+        archive_entry_set_size(entry.get(), bytes.size());
+        return archive_write_header(writer.get(), entry.get()) == ARCHIVE_OK &&
+               archive_write_data(writer.get(), bytes.constData(), size_t(bytes.size())) ==
+                   bytes.size();
+    };
+    if (!add(name, skin.value) || (preview && !add(PreviewBeside(name), *preview)) ||
+        archive_write_close(writer.get()) != ARCHIVE_OK)
+        return failed();
+    return ToStatus(platform::writeReplacing(
+        zipFile, std::string_view(zip.constData(), std::size_t(zip.size()))));
+}

@@ -59,3 +59,9 @@ struct InstallFailures
 };
 InstallFailures InstallArchivedSkins(const std::filesystem::path &archive,
                                      const std::vector<ArchivedSkin> &skins);
+
+// Writes the skin of Skins so named, with its preview, as a zip that this
+// program installs back unchanged: UTF-8 names with the flag that says so.
+// The zip takes its name only once whole. A skin over kMostArchivedSkinBytes
+// is refused, as an install would refuse it.
+Status ExportSkin(const std::filesystem::path &name, const std::filesystem::path &zipFile);

@@ -201,4 +201,25 @@ TEST_F(SkinArchiveTest, ACutArchiveAddsNothingHalfMade)
     EXPECT_FALSE(ReadSkinArchive(ToNativePath(archivePath("missing.zip"))).ok());
 }
 
+// A skin shared as a zip and installed in another viewer's folder is the same
+// skin, preview included; the zip says its names are UTF-8.
+TEST_F(SkinArchiveTest, AnExportedSkinInstallsBackUnchanged)
+{
+    QByteArray skin(300 * 1024, 'k');
+    skin[1000] = '\xff';
+    writeFile(skinsFolder() + QStringLiteral("/Зима ❄.scn"), skin);
+    writeFile(skinsFolder() + QStringLiteral("/Зима ❄.jpg"), "jpeg");
+    const QString zip = archivePath("shared.zip");
+
+    ASSERT_FALSE(ExportSkin(ToNativePath(QStringLiteral("Зима ❄.scn")), ToNativePath(zip)));
+
+    const QByteArray made = readFile(zip);
+    ASSERT_TRUE(made.startsWith("PK\x03\x04"));
+    EXPECT_TRUE(made[7] & 0x08) << "no UTF-8 flag"; // bit 11 of the general purpose flags
+    ASSERT_TRUE(QDir(skinsFolder()).removeRecursively() && QDir().mkdir(skinsFolder()));
+    EXPECT_TRUE(install(zip).empty());
+    EXPECT_EQ(readFile(skinsFolder() + QStringLiteral("/Зима ❄.scn")), skin);
+    EXPECT_EQ(readFile(skinsFolder() + QStringLiteral("/Зима ❄.jpg")), "jpeg");
+}
+
 } // namespace
