@@ -342,17 +342,17 @@ Result<ArchiveContents> ReadSkinArchive(const fs::path &archivePath)
     return {std::move(contents), std::nullopt};
 }
 
-InstallFailures InstallArchivedSkins(const fs::path &archivePath,
+InstallOutcome InstallArchivedSkins(const fs::path &archivePath,
                                      const std::vector<ArchivedSkin> &skins)
 {
-    InstallFailures failures;
+    InstallOutcome outcome;
     if (skins.empty())
-        return failures;
+        return outcome;
     const platform::Utf8TextOnThisThread utf8;
     OpenedArchive opened = openArchive(archivePath);
     if (opened.failure) {
-        failures.failed.push_back(*opened.failure);
-        return failures;
+        outcome.failed.push_back(*opened.failure);
+        return outcome;
     }
     archive *reader = opened.reader.get();
 
@@ -369,13 +369,13 @@ InstallFailures InstallArchivedSkins(const fs::path &archivePath,
     // Previews that come before their skins wait for them, within a bound.
     QHash<const ArchivedSkin *, QByteArray> waitingPreviews;
     qint64 waitingBytes = 0;
-    const auto writePreview = [&failures](const ArchivedSkin &skin, const QByteArray &bytes) {
+    const auto writePreview = [&outcome](const ArchivedSkin &skin, const QByteArray &bytes) {
         const fs::path target = PreviewPathFor(skin.name);
         if (const QString why = whyTargetRefused(target); !why.isEmpty())
-            failures.refused.push_back({skin.previewEntry, why});
+            outcome.refused.push_back({skin.previewEntry, why});
         else if (Status failed = ToStatus(platform::writeReplacing(
                      target, std::string_view(bytes.constData(), std::size_t(bytes.size())))))
-            failures.failed.push_back(std::move(*failed));
+            outcome.failed.push_back(std::move(*failed));
     };
     archive_entry *entry = nullptr;
     int status;
@@ -388,11 +388,11 @@ InstallFailures InstallArchivedSkins(const fs::path &archivePath,
                 continue; // its skin was refused
             Result<QByteArray> bytes = readEntry(reader, entry);
             if (!bytes.ok()) {
-                failures.refused.push_back({previewOf->previewEntry, bytes.error->reason});
+                outcome.refused.push_back({previewOf->previewEntry, bytes.error->reason});
             } else if (installed.contains(previewOf)) {
                 writePreview(*previewOf, bytes.value);
             } else if (waitingBytes + bytes.value.size() > kMostArchivedSkinBytes) {
-                failures.refused.push_back(
+                outcome.refused.push_back(
                     {previewOf->previewEntry,
                      QStringLiteral("картинки, что ждут своих скинов, больше 64 МиБ")});
             } else {
@@ -407,26 +407,27 @@ InstallFailures InstallArchivedSkins(const fs::path &archivePath,
         done.insert(skin);
         // The archive changed since it was read: its entries are not the ones the user saw.
         if (entryPath(entry) != skin->entry) {
-            failures.refused.push_back({skin->entry, QStringLiteral("архив изменился")});
+            outcome.refused.push_back({skin->entry, QStringLiteral("архив изменился")});
             continue;
         }
         const fs::path target = SkinFilePath(skin->name);
         if (const QString why = whyTargetRefused(target); !why.isEmpty()) {
-            failures.refused.push_back({skin->entry, why});
+            outcome.refused.push_back({skin->entry, why});
             continue;
         }
         Result<QByteArray> bytes = readEntry(reader, entry);
         if (!bytes.ok()) {
-            failures.refused.push_back({skin->entry, bytes.error->reason});
+            outcome.refused.push_back({skin->entry, bytes.error->reason});
             continue;
         }
         if (Status failed = ToStatus(platform::writeReplacing(
                 target,
                 std::string_view(bytes.value.constData(), std::size_t(bytes.value.size()))))) {
-            failures.failed.push_back(std::move(*failed));
+            outcome.failed.push_back(std::move(*failed));
             continue;
         }
         installed.insert(skin);
+        outcome.added.push_back(skin->name);
         if (const auto waiting = waitingPreviews.constFind(skin); waiting != waitingPreviews.cend())
             writePreview(*skin, *waiting);
     }
@@ -436,9 +437,9 @@ InstallFailures InstallArchivedSkins(const fs::path &archivePath,
                                 : QStringLiteral("архив повреждён: %1").arg(archiveReason(reader));
         for (const ArchivedSkin &skin : skins)
             if (!done.contains(&skin))
-                failures.refused.push_back({skin.entry, why});
+                outcome.refused.push_back({skin.entry, why});
     }
-    return failures;
+    return outcome;
 }
 
 namespace {

@@ -50,14 +50,16 @@ bool IsSkinArchiveName(const std::filesystem::path &name);
 Result<ArchiveContents> ReadSkinArchive(const std::filesystem::path &archive);
 
 // Unpacks these skins of the archive, each with its preview, into Skins,
-// replacing a skin of the same name. Returns the skins that could not be added,
-// and why; a failure to write one carries the path and the system's reason.
-struct InstallFailures
+// replacing a skin of the same name. Returns the skins added, those that could
+// not be and why; a failure to write one carries the path and the system's
+// reason.
+struct InstallOutcome
 {
+    std::vector<std::filesystem::path> added; // their file names, in the archive's order
     std::vector<RefusedEntry> refused;
     std::vector<FileError> failed;
 };
-InstallFailures InstallArchivedSkins(const std::filesystem::path &archive,
+InstallOutcome InstallArchivedSkins(const std::filesystem::path &archive,
                                      const std::vector<ArchivedSkin> &skins);
 
 // Writes the skin of Skins so named, with its preview, as a zip that this

@@ -80,7 +80,7 @@ protected:
         EXPECT_TRUE(read.ok()) << (read.error ? read.error->reason.toStdString() : "");
         for (const RefusedEntry &r : read.value.refused)
             refused[r.entry] = r.reason;
-        const InstallFailures failures =
+        const InstallOutcome failures =
             InstallArchivedSkins(ToNativePath(archive), read.value.skins);
         for (const RefusedEntry &r : failures.refused)
             refused[r.entry] = r.reason;
@@ -191,7 +191,7 @@ TEST_F(SkinArchiveTest, ACutArchiveAddsNothingHalfMade)
     ASSERT_EQ(read.value.skins.size(), 2u);
     ASSERT_TRUE(QFile::resize(archive, 100 * 1024));
 
-    const InstallFailures failures = InstallArchivedSkins(ToNativePath(archive), read.value.skins);
+    const InstallOutcome failures = InstallArchivedSkins(ToNativePath(archive), read.value.skins);
 
     EXPECT_EQ(skinsFolderFiles(), QStringList{QStringLiteral("first.scn")});
     ASSERT_EQ(failures.refused.size(), 1u);
