@@ -6,6 +6,8 @@
 #include "PlatformEdge.h"
 #include "SkinLibrary.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -343,7 +345,7 @@ Result<ArchiveContents> ReadSkinArchive(const fs::path &archivePath)
 }
 
 InstallOutcome InstallArchivedSkins(const fs::path &archivePath,
-                                     const std::vector<ArchivedSkin> &skins)
+                                    const std::vector<ArchivedSkin> &skins)
 {
     InstallOutcome outcome;
     if (skins.empty())
@@ -490,12 +492,15 @@ Status ExportSkin(const fs::path &name, const fs::path &zipFile)
             FileError{FromNativePath(zipFile),
                       QStringLiteral("архив не записан: %1").arg(archiveReason(writer.get()))});
     };
+    // A zip is not padded to tape blocks.
+    archive_write_set_bytes_in_last_block(writer.get(), 1);
     if (archive_write_set_format_zip(writer.get()) != ARCHIVE_OK ||
         archive_write_set_options(writer.get(), "zip:hdrcharset=UTF-8") != ARCHIVE_OK ||
         archive_write_open2(writer.get(), &zip, nullptr, &appendToBytes, nullptr, nullptr) !=
             ARCHIVE_OK)
         return failed();
-    const auto add = [&writer](const fs::path &entryName, const QByteArray &bytes) {
+    const auto add = [&writer](const fs::path &entryName, const QByteArray &bytes,
+                               const fs::path &file) {
         const std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(
             archive_entry_new(), &archive_entry_free);
         archive_entry_set_pathname_utf8(entry.get(),
@@ -503,11 +508,14 @@ Status ExportSkin(const fs::path &name, const fs::path &zipFile)
         archive_entry_set_filetype(entry.get(), AE_IFREG);
         archive_entry_set_perm(entry.get(), 0644);
         archive_entry_set_size(entry.get(), bytes.size());
+        archive_entry_set_mtime(
+            entry.get(), QFileInfo(FromNativePath(file)).lastModified().toSecsSinceEpoch(), 0);
         return archive_write_header(writer.get(), entry.get()) == ARCHIVE_OK &&
                archive_write_data(writer.get(), bytes.constData(), size_t(bytes.size())) ==
                    bytes.size();
     };
-    if (!add(name, skin.value) || (preview && !add(PreviewBeside(name), *preview)) ||
+    if (!add(name, skin.value, SkinFilePath(name)) ||
+        (preview && !add(PreviewBeside(name), *preview, previewFile)) ||
         archive_write_close(writer.get()) != ARCHIVE_OK)
         return failed();
     return ToStatus(platform::writeReplacing(
