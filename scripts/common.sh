@@ -7,7 +7,7 @@ KSM_PACKAGES=(
     qt6-base-dev qt6-translations-l10n libxcb1-dev libxcb-res0-dev libarchive-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils openbox fonts-dejavu-core
-    g++-mingw-w64-x86-64 wine64 locales ninja-build
+    g++-mingw-w64-x86-64 wine64 locales ninja-build nsis
     dpkg-dev desktop-file-utils appstream shared-mime-info lintian
     clang-tidy
 )
