@@ -4,6 +4,7 @@
 #include "platform/ReplacingCopy.h"
 #include "platform/TextLocale.h"
 #include "PlatformEdge.h"
+#include "PrintedSkinName.h"
 #include "SkinLibrary.h"
 
 #include <QDateTime>
@@ -180,20 +181,10 @@ QString whyPathRefused(const QString &path)
 // The entry's path as UTF-8 text, or empty when the archive's name is none.
 QString entryPath(archive_entry *entry)
 {
-    const char *name = archive_entry_pathname_utf8(entry);
-    if (!name)
-        name = archive_entry_pathname(entry);
-    if (!name)
-        return {};
-    const std::string_view bytes(name);
-    char32_t c = 0;
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t length = Utf8Sequence(bytes.substr(at), c);
-        if (length == 0)
-            return {};
-        at += length;
-    }
-    return QString::fromUtf8(name);
+    // As wide characters: the one form that every platform's libarchive gives
+    // whole (on Windows a name outside the ANSI code page has no other).
+    const wchar_t *name = archive_entry_pathname_w(entry);
+    return name ? QString::fromWCharArray(name) : QString();
 }
 
 // Why an entry named like a skin cannot be one; empty when it can.
@@ -293,10 +284,12 @@ Result<ArchiveContents> ReadSkinArchive(const fs::path &archivePath)
          ++index) {
         const QString path = entryPath(entry);
         if (path.isEmpty()) {
+            // Bytes that are no text in the archive's encoding: shown as --list shows them.
             const char *raw = archive_entry_pathname(entry);
-            if (raw && IsSkinFileName(fs::path(raw)))
-                contents.refused.push_back(
-                    {QString::fromUtf8(raw), QStringLiteral("имя не читается как текст")});
+            if (!raw || IsSkinFileName(fs::path(raw)))
+                contents.refused.push_back({raw ? PrintedSkinName(fs::path(raw))
+                                                : QStringLiteral("запись %1 архива").arg(index + 1),
+                                            QStringLiteral("имя не читается как текст")});
             continue;
         }
         const QString name = pathParts(path).last();
@@ -503,8 +496,10 @@ Status ExportSkin(const fs::path &name, const fs::path &zipFile)
                                const fs::path &file) {
         const std::unique_ptr<archive_entry, decltype(&archive_entry_free)> entry(
             archive_entry_new(), &archive_entry_free);
-        archive_entry_set_pathname_utf8(entry.get(),
-                                        FromNativePath(entryName).toUtf8().constData());
+        // As wide characters: on Windows a name outside the ANSI code page has no
+        // other form that the zip writer can take.
+        archive_entry_copy_pathname_w(entry.get(),
+                                      FromNativePath(entryName).toStdWString().c_str());
         archive_entry_set_filetype(entry.get(), AE_IFREG);
         archive_entry_set_perm(entry.get(), 0644);
         archive_entry_set_size(entry.get(), bytes.size());
