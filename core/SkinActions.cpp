@@ -135,8 +135,8 @@ void replaceActiveSkinWith(const SourceChoice &choose,
     std::optional<Replacement> replaced;
     if (choice.source->empty()) {
         if (!sayUnlocked(ui, history, [&ui] {
-                ui.showMessage(QStringLiteral("Выберите скин из списка!"),
-                               UserInterface::Icon::Information, kApplicationTitle);
+                ui.showMessage(kChooseSkinFromList, UserInterface::Icon::Information,
+                               kApplicationTitle);
             }))
             return;
     } else {

@@ -6,6 +6,9 @@
 #include <chrono>
 #include <filesystem>
 
+// What an action on the selected skin says when none is selected.
+inline const QString kChooseSkinFromList = QStringLiteral("Выберите скин из списка!");
+
 // Applies the skin with this bare file name (empty: nothing selected): closes
 // the viewer first and launches it afterwards when the settings say so. The
 // active skin file it replaces becomes the newest entry of the history.

@@ -32,26 +32,7 @@ log=$work/build.log
 echo "Building Qt $upstream for Windows into $prefix (once per machine; about 25 minutes on two cores; log: $log)" >&2
 
 source_dir=$work/source
-if [ ! -f "$source_dir/.complete" ]; then
-    # A private apt setup for the source entry: the machine's own is never changed.
-    apt_dir=$work/apt
-    rm -rf "$apt_dir" "$source_dir"
-    mkdir -p "$apt_dir/lists/partial" "$work/download"
-    uris=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
-    cat >"$apt_dir/source.sources" <<EOF
-Types: deb-src
-URIs: ${uris:-http://deb.debian.org/debian}
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-    apt_options=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$apt_dir"
-        -o "Dir::State::Lists=$apt_dir/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
-    apt-get -q "${apt_options[@]}" update >>"$log" 2>&1
-    (cd "$work/download" && apt-get -q "${apt_options[@]}" source --download-only "qt6-base=$version") >>"$log" 2>&1
-    dpkg-source -x "$work/download"/qt6-base_*.dsc "$source_dir" >>"$log" 2>&1
-    touch "$source_dir/.complete"
-fi
+ksm_debian_source qt6-base "$version" "$work" "$log"
 
 build_dir=$work/build
 if [ ! -f "$build_dir/build.ninja" ]; then

@@ -4,10 +4,10 @@ KSM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 KSM_PACKAGES=(
     cmake g++ pkg-config
-    qt6-base-dev qt6-translations-l10n libxcb1-dev libxcb-res0-dev
+    qt6-base-dev qt6-translations-l10n libxcb1-dev libxcb-res0-dev libarchive-dev
     libgtest-dev libbenchmark-dev
     xvfb xauth x11-utils openbox fonts-dejavu-core
-    g++-mingw-w64-x86-64 wine64 locales ninja-build nsis
+    g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 locales ninja-build nsis
     dpkg-dev desktop-file-utils appstream shared-mime-info lintian
     clang-tidy
 )
@@ -67,4 +67,40 @@ ksm_start_xvfb() {
         kill "$KSM_XVFB_PID" 2>/dev/null
     done
     return 1
+}
+
+# Fetches and unpacks, once, Debian's source of PACKAGE at VERSION (with Debian's
+# patches) into WORK/source, through a private apt setup so that the machine's own
+# is never changed; its output goes to LOG. A version that the archive no longer
+# holds (a security update replaced it) gives way to the newest one.
+#   ksm_debian_source PACKAGE VERSION WORK LOG
+ksm_debian_source() {
+    local package=$1 version=$2 work=$3 log=$4
+    local source_dir=$work/source apt_dir=$work/apt
+    [ -f "$source_dir/.complete" ] && return 0
+    rm -rf "$apt_dir" "$source_dir" "$work/download"
+    mkdir -p "$apt_dir/lists/partial" "$work/download"
+    local uris
+    uris=$(awk '/^URIs:/ { print $2; exit }' /etc/apt/sources.list.d/debian.sources 2>/dev/null || true)
+    cat >"$apt_dir/source.sources" <<EOF
+Types: deb-src
+URIs: ${uris:-http://deb.debian.org/debian}
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: ${uris:-http://deb.debian.org/debian}-security
+Suites: bookworm-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+    local apt_options=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$apt_dir"
+        -o "Dir::State::Lists=$apt_dir/lists" -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
+    apt-get -q "${apt_options[@]}" update >>"$log" 2>&1
+    (cd "$work/download" &&
+        { apt-get -q "${apt_options[@]}" source --download-only "$package=$version" ||
+            apt-get -q "${apt_options[@]}" source --download-only "$package"; }) >>"$log" 2>&1
+    dpkg-source -x "$work/download"/*.dsc "$source_dir" >>"$log" 2>&1
+    touch "$source_dir/.complete"
 }

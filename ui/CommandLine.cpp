@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +23,9 @@ const QString kSet = QStringLiteral("set");
 // The history, and going back to one of its entries.
 const QString kHistory = QStringLiteral("history");
 const QString kUndo = QStringLiteral("undo");
+// Skins from archives, and a skin into one.
+const QString kImport = QStringLiteral("import");
+const QString kExport = QStringLiteral("export");
 
 QString dashed(const QString &name)
 {
@@ -72,6 +76,17 @@ std::vector<Option> options()
           QStringLiteral("Вывести описание скина: текст до первого нулевого байта, без "
                          "пробелов в конце."),
           name}},
+        {Request::Import,
+         {kImport,
+          QStringLiteral("Установить скины из архивов zip, 7z, rar или tar (--import ФАЙЛ…): "
+                         "каждый файл *.scn в архиве, с картинкой *.jpg того же имени из той же "
+                         "папки архива. Скин, который уже есть, не заменяется."),
+          QStringLiteral("файл")}},
+        {Request::Export,
+         {kExport,
+          QStringLiteral("Записать скин с его картинкой в архив zip (--export <имя> ФАЙЛ.zip), "
+                         "который --import устанавливает обратно."),
+          name}},
         {std::nullopt,
          {kSet,
           QStringLiteral("Вместе с %1: записать текст в описание скина.").arg(dashed(kDescription)),
@@ -93,6 +108,12 @@ void prepare(QCommandLineParser &parser, const std::vector<Option> &table)
         QStringLiteral("N"),
         QStringLiteral("Вместе с %1: номер записи журнала скинов.").arg(dashed(kUndo)),
         QStringLiteral("[N]"));
+    parser.addPositionalArgument(
+        QStringLiteral("ФАЙЛ"),
+        QStringLiteral("Вместе с %1: ещё архивы; вместе с %2: архив, в который записать скин; "
+                       "без действия: скины или архивы, которые добавить в окне программы.")
+            .arg(dashed(kImport), dashed(kExport)),
+        QStringLiteral("[ФАЙЛ…]"));
 }
 
 CommandLine wrongUse(const QString &reason)
@@ -186,9 +207,17 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         // Whether a skin is so named is known once the folder is.
         line.name = ToNativeArgument(parser.value(row.option));
         if (line.name.empty())
-            return wrongUse(QStringLiteral("Не указано имя скина для %1.")
-                                .arg(dashed(row.option.names().constLast())));
+            return wrongUse(QStringLiteral("Не указано %1 для %2.")
+                                .arg(row.request == Request::Import ? QStringLiteral("имя архива")
+                                                                    : QStringLiteral("имя скина"),
+                                     dashed(row.option.names().constLast())));
     }
+    // The archives: the option's own and those after it.
+    if (line.request == Request::Import)
+        line.files.push_back(std::exchange(line.name, {}));
+    if (line.request == Request::Export && positional.size() != 1)
+        return wrongUse(QStringLiteral("Для %1 укажите один файл архива после имени скина.")
+                            .arg(dashed(kExport)));
     if (parser.isSet(kSet)) {
         if (line.request != Request::ReadDescription)
             return wrongUse(QStringLiteral("Параметр %1 указывается только вместе с %2.")
@@ -210,10 +239,11 @@ CommandLine ParseCommandLine(const QStringList &arguments)
             return wrongUse(QStringLiteral("Не указана папка Kelvora."));
         line.folder = ToNativeArgument(folder);
     }
-    // Files to open belong to the window ("Open with" of a file manager); an
-    // action takes none.
+    // Files belong to the window ("Open with" of a file manager), to the import
+    // and to the export; no other action takes any.
     if (!positional.isEmpty()) {
-        if (line.request != Request::Window)
+        if (line.request != Request::Window && line.request != Request::Import &&
+            line.request != Request::Export)
             return wrongUse(
                 QStringLiteral("Лишний аргумент «%1».").arg(shown(positional.constFirst())));
         for (const QString &file : positional)

@@ -22,6 +22,8 @@ struct CommandLine
         Delete,
         ReadDescription,
         WriteDescription,
+        Import,
+        Export,
     };
 
     Request request = Request::Window;
@@ -30,8 +32,8 @@ struct CommandLine
     QString text;                 // the description to write
     int entry = 1;                // the history's entry to go back to, 1 the newest
     QString output;               // what a wrong use, help or the version prints
-    // For the window: files to add as skins, as a file manager passes them, as
-    // their bytes.
+    // For the window: files to add as skins, as a file manager passes them;
+    // the archives to install from; the zip to export into. As their bytes.
     std::vector<std::filesystem::path> files;
 };
 

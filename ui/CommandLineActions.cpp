@@ -7,6 +7,7 @@
 #include "PrintedSkinName.h"
 #include "RunStart.h"
 #include "SkinActions.h"
+#include "SkinArchive.h"
 #include "SkinLibrary.h"
 #include "ViewerFolderChoice.h"
 
@@ -110,6 +111,43 @@ void writeDescription(const std::filesystem::path &name, const QString &text,
         console.showError(*failed);
 }
 
+// Installs the skins of each archive that are not in Skins yet: the console
+// asks nothing, so it replaces nothing. Each entry refused is told with its
+// archive and why.
+void importArchives(const std::vector<std::filesystem::path> &archives, ConsoleInterface &console)
+{
+    for (const std::filesystem::path &archive : archives) {
+        const QString shownArchive = PrintedSkinName(archive);
+        const auto refuse = [&console, &shownArchive](const RefusedEntry &entry) {
+            console.report(
+                QStringLiteral("%1: %2: %3").arg(shownArchive, entry.entry, entry.reason));
+        };
+        if (!IsSkinArchiveName(archive)) {
+            console.report(
+                QStringLiteral("%1: это не архив zip, 7z, rar или tar").arg(shownArchive));
+            continue;
+        }
+        const Result<ArchiveContents> read = ReadSkinArchive(archive);
+        if (!read.ok()) {
+            console.showError(*read.error);
+            continue;
+        }
+        std::for_each(read.value.refused.begin(), read.value.refused.end(), refuse);
+        std::vector<ArchivedSkin> wanted;
+        for (const ArchivedSkin &skin : read.value.skins) {
+            std::error_code error;
+            if (std::filesystem::exists(SkinFilePath(skin.name), error))
+                refuse({skin.entry, QStringLiteral("скин с этим именем уже есть, он не заменён")});
+            else
+                wanted.push_back(skin);
+        }
+        const InstallOutcome failures = InstallArchivedSkins(archive, wanted);
+        std::for_each(failures.refused.begin(), failures.refused.end(), refuse);
+        for (const FileError &failed : failures.failed)
+            console.showError(failed);
+    }
+}
+
 // Runs work on the skin so named; a name of no skin is refused before
 // anything is done.
 std::function<void(ConsoleInterface &)>
@@ -163,6 +201,16 @@ int run(const CommandLine &line)
         work = onSkin(line.name,
                       [&line](const std::filesystem::path &skin, ConsoleInterface &console) {
                           writeDescription(skin, line.text, console);
+                      });
+        break;
+    case Request::Import:
+        work = [&line](ConsoleInterface &console) { importArchives(line.files, console); };
+        break;
+    case Request::Export:
+        work = onSkin(line.name,
+                      [&line](const std::filesystem::path &skin, ConsoleInterface &console) {
+                          if (const Status failed = ExportSkin(skin, line.files.front()))
+                              console.showError(*failed);
                       });
         break;
     }

@@ -5,6 +5,7 @@
 #include "Messages.h"
 #include "PlatformEdge.h"
 #include "SkinActions.h"
+#include "SkinArchive.h"
 #include "SkinLibrary.h"
 
 #include <QAbstractItemView>
@@ -13,6 +14,8 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+
+#include <iterator>
 
 namespace {
 
@@ -56,7 +59,7 @@ bool SkinDrop::eventFilter(QObject *, QEvent *event)
     case QEvent::DragMove: {
         auto *drag = static_cast<QDropEvent *>(event);
         // While a dialog is open the window takes nothing, dropped files neither.
-        if (drag->mimeData()->hasUrls() && !QApplication::activeModalWidget())
+        if (drag->mimeData()->hasUrls() && takesInput())
             drag->acceptProposedAction();
         else
             drag->ignore();
@@ -64,7 +67,7 @@ bool SkinDrop::eventFilter(QObject *, QEvent *event)
     }
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
-        if (QApplication::activeModalWidget()) {
+        if (!takesInput()) {
             drop->ignore();
             return true;
         }
@@ -81,6 +84,12 @@ bool SkinDrop::eventFilter(QObject *, QEvent *event)
     default:
         return false;
     }
+}
+
+bool SkinDrop::takesInput() const
+{
+    const QWidget *modal = QApplication::activeModalWidget();
+    return !modal || modal == window_;
 }
 
 void SkinDrop::addFiles(const std::vector<fs::path> &paths)
@@ -108,8 +117,13 @@ void SkinDrop::add(const QList<Dropped> &files)
     QStringList notSkins;
     QStringList refused;
     std::vector<fs::path> toCopy;
+    QList<Dropped> archives;
     fs::path last;
     for (const Dropped &dropped : files) {
+        if (!dropped.file.empty() && IsSkinArchiveName(dropped.file)) {
+            archives.append(dropped);
+            continue;
+        }
         if (dropped.file.empty() || !IsSkinFileName(dropped.file)) {
             notSkins << dropped.shown;
             continue;
@@ -125,30 +139,68 @@ void SkinDrop::add(const QList<Dropped> &files)
             last = name; // one of the library's own: only selected
             continue;
         }
-        if (fs::exists(target, error) &&
-            !AskYesNo(window_, QStringLiteral("Скин «%1» уже есть в папке скинов. Заменить его?")
-                                   .arg(FromNativePath(name))))
+        if (fs::exists(target, error) && !askToReplace(name))
             continue;
         toCopy.push_back(dropped.file);
     }
 
-    // A large skin takes a while to copy: the window waits for it as for an apply.
+    // What each archive holds is read first, then the user says which skins
+    // of names already there it replaces.
     std::vector<FileError> failures;
-    if (!toCopy.empty())
-        RunLongStep(window_, QStringLiteral("Копирование скина…"), [&toCopy, &failures, &last] {
-            for (const fs::path &file : toCopy) {
-                if (Status failed = AddSkin(file))
-                    failures.push_back(std::move(*failed));
+    std::vector<std::pair<Dropped, ArchiveContents>> read;
+    if (!archives.isEmpty())
+        RunLongStep(window_, QStringLiteral("Чтение архива…"), [&archives, &read, &failures] {
+            for (const Dropped &archive : archives) {
+                Result<ArchiveContents> contents = ReadSkinArchive(archive.file);
+                if (contents.ok())
+                    read.emplace_back(archive, std::move(contents.value));
                 else
-                    last = file.filename();
+                    failures.push_back(std::move(*contents.error));
             }
         });
+    const auto refuse = [&refused](const Dropped &archive, const RefusedEntry &entry) {
+        refused << QStringLiteral("%1: %2: %3").arg(archive.shown, entry.entry, entry.reason);
+    };
+    for (auto &[archive, contents] : read) {
+        for (const RefusedEntry &entry : contents.refused)
+            refuse(archive, entry);
+        std::erase_if(contents.skins, [this](const ArchivedSkin &skin) {
+            std::error_code error;
+            return fs::exists(SkinFilePath(skin.name), error) && !askToReplace(skin.name);
+        });
+    }
+
+    // A large skin takes a while to copy: the window waits for it as for an apply.
+    QStringList fromArchives;
+    if (!toCopy.empty() || !read.empty())
+        RunLongStep(window_, QStringLiteral("Копирование скина…"),
+                    [&toCopy, &read, &failures, &last, &fromArchives, &refuse] {
+                        for (const fs::path &file : toCopy) {
+                            if (Status failed = AddSkin(file))
+                                failures.push_back(std::move(*failed));
+                            else
+                                last = file.filename();
+                        }
+                        for (const auto &[archive, contents] : read) {
+                            InstallOutcome outcome =
+                                InstallArchivedSkins(archive.file, contents.skins);
+                            for (const fs::path &name : outcome.added)
+                                fromArchives << FromNativePath(last = name);
+                            for (const RefusedEntry &entry : outcome.refused)
+                                refuse(archive, entry);
+                            std::move(outcome.failed.begin(), outcome.failed.end(),
+                                      std::back_inserter(failures));
+                        }
+                    });
 
     for (const FileError &failure : failures)
         ShowFileError(window_, failure);
     QStringList told;
+    if (!fromArchives.isEmpty())
+        told << QStringLiteral("Из архива добавлены скины:\n") + fromArchives.join(u'\n');
     if (!notSkins.isEmpty())
-        told << QStringLiteral("Эти файлы не скины (*.scn), они не добавлены:\n") +
+        told << QStringLiteral(
+                    "Эти файлы не скины (*.scn) и не архивы скинов, они не добавлены:\n") +
                     notSkins.join(u'\n');
     if (!refused.isEmpty())
         told << QStringLiteral("Эти файлы не добавлены:\n") + refused.join(u'\n');
@@ -157,4 +209,10 @@ void SkinDrop::add(const QList<Dropped> &files)
                     kApplicationTitle);
     if (!last.empty())
         emit added(last);
+}
+
+bool SkinDrop::askToReplace(const fs::path &name) const
+{
+    return AskYesNo(window_, QStringLiteral("Скин «%1» уже есть в папке скинов. Заменить его?")
+                                 .arg(FromNativePath(name)));
 }

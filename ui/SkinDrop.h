@@ -9,11 +9,13 @@
 class QAbstractItemView;
 class QUrl;
 
-// Skins dropped onto the list from a file manager, or given to the program to
-// open: each ".scn" file is copied into the Skins folder with its preview
-// beside it, a skin of a name that is there already only after the user
-// agrees; other files are refused with a message that names them and says
-// why. Drops are refused while a long step runs or a modal window is open.
+// Skins dropped onto the list or the gallery from a file manager, or given to
+// the program to open: each ".scn" file is copied into the Skins folder with
+// its preview beside it, and each archive of skins (zip, 7z, rar, tar) is
+// installed; a skin of a name that is there already only after the user
+// agrees. Other files are refused with a message that names them and says
+// why. Drops are refused while a long step runs or a modal window other than
+// their own is open.
 class SkinDrop : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,8 @@ private:
         std::filesystem::path file; // empty for what is no local file
     };
     void add(const QList<Dropped> &files);
+    bool takesInput() const;
+    bool askToReplace(const std::filesystem::path &name) const;
 
     QWidget *window_;
 };

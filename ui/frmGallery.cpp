@@ -9,6 +9,7 @@
 #include "PlatformEdge.h"
 #include "Settings.h"
 #include "SkinActions.h"
+#include "SkinDrop.h"
 #include "SkinLibrary.h"
 #include "ThumbnailLoader.h"
 
@@ -79,6 +80,7 @@ void frmGallery::createControls()
     grid_ = new GalleryView(*pictures_, this);
     grid_->setObjectName(QStringLiteral("grid"));
     grid_->setModel(model_);
+    new SkinDrop(grid_);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
 
     auto *top = new QHBoxLayout;

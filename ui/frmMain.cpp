@@ -17,10 +17,12 @@
 #include "platform/Platform.h"
 #include "platform/WindowServices.h"
 #include "platform/WinePrefixes.h"
+#include "PlatformEdge.h"
 #include "PreviewLoader.h"
 #include "RunStart.h"
 #include "Settings.h"
 #include "SkinActions.h"
+#include "SkinArchive.h"
 #include "SkinDrop.h"
 #include "SkinLibrary.h"
 #include "SkinList.h"
@@ -35,6 +37,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
@@ -242,6 +246,12 @@ void frmMain::createMenus()
     addMenu("mnuHelp", QStringLiteral("Справка"), "mnuAbout", QStringLiteral("О программе"),
             &frmMain::mnuAboutClick);
 
+    auto *file = findChild<QMenu *>(QStringLiteral("mnuFile"));
+    auto *mnuExportSkin = new QAction(QStringLiteral("Экспорт скина…"), file);
+    mnuExportSkin->setObjectName(QStringLiteral("mnuExportSkin"));
+    file->insertAction(file->actions().constFirst(), mnuExportSkin); // before "Выход"
+    connect(mnuExportSkin, &QAction::triggered, this, &frmMain::mnuExportSkinClick);
+
     auto *tools = findChild<QMenu *>(QStringLiteral("mnuTools"));
     mnuUndoApply = tools->addAction(QStringLiteral("Вернуть предыдущий скин"));
     mnuUndoApply->setObjectName(QStringLiteral("mnuUndoApply"));
@@ -256,10 +266,9 @@ void frmMain::createMenus()
 
     // Only where the viewer lives in a Wine prefix apart from the program.
     if (platform::viewerRunsUnderWine()) {
-        auto *file = findChild<QMenu *>(QStringLiteral("mnuFile"));
         auto *mnuViewerFolder = new QAction(QStringLiteral("Папка Kelvora…"), file);
         mnuViewerFolder->setObjectName(QStringLiteral("mnuViewerFolder"));
-        file->insertAction(file->actions().constFirst(), mnuViewerFolder); // before "Выход"
+        file->insertAction(mnuExportSkin, mnuViewerFolder);
         connect(mnuViewerFolder, &QAction::triggered, this, &frmMain::mnuViewerFolderClick);
     }
 }
@@ -409,6 +418,39 @@ void frmMain::mnuViewerFolderClick()
     Module1::PreviewPath.clear();
     skins_->reread(SkinList::Selection::Clear);
     updateUndo();
+}
+
+void frmMain::mnuExportSkinClick()
+{
+    const std::filesystem::path name = skins_->selected();
+    if (name.empty()) {
+        ShowMessage(this, kChooseSkinFromList, UserInterface::Icon::Information, kApplicationTitle);
+        return;
+    }
+    const QString base = FromNativePath(name).chopped(4);
+    QFileDialog chooser(this, QStringLiteral("Экспорт скина"),
+                        QDir(QDir::homePath()).filePath(base + QStringLiteral(".zip")),
+                        QStringLiteral("Архивы zip (*.zip)"));
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setDefaultSuffix(QStringLiteral("zip"));
+    if (ShowModal(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return;
+    const QString zip = chooser.selectedFiles().constFirst();
+    // The dialog gives text: a folder named in other bytes would come back as another.
+    if (MayNameAnotherFile(zip)) {
+        ShowMessage(this,
+                    QStringLiteral("Имя папки «%1» записано не в UTF-8, и окно выбора файла "
+                                   "передаёт его искажённым. Выберите другую папку или "
+                                   "запишите архив командой --export <имя> ФАЙЛ.zip.")
+                        .arg(QDir::toNativeSeparators(QFileInfo(zip).path())),
+                    UserInterface::Icon::Critical, kApplicationTitle);
+        return;
+    }
+    Status failed;
+    RunLongStep(this, QStringLiteral("Запись архива…"),
+                [&failed, &name, &zip] { failed = ExportSkin(name, ToNativePath(zip)); });
+    if (failed)
+        ShowFileError(this, *failed);
 }
 
 void frmMain::mnuExitClick()

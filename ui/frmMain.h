@@ -58,6 +58,7 @@ private:
     void btnDelSkinClick();
     void btnPrefClick();
     void mnuViewerFolderClick();
+    void mnuExportSkinClick();
     void mnuExitClick();
     void mnuDestEditorClick();
     void mnuAboutClick();

@@ -539,6 +539,27 @@ TEST_F(CommandLineTest, AStartRemovesTemporaryLeftovers)
 
 // Each row: a use that the program refuses before doing anything, and what its
 // line names.
+// A skin shared with --export installs back with --import, preview and all;
+// the console asks nothing, so a skin already there stays as it is.
+TEST_F(CommandLineTest, ImportInstallsWhatExportWroteAndReplacesNothing)
+{
+    const QString zip = root.path() + QStringLiteral("/Blue.zip");
+    const Outcome exported =
+        runOnFolder({QStringLiteral("--export"), QStringLiteral("Blue.scn"), zip});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    ASSERT_TRUE(QFile::remove(skin("Blue.scn")) && QFile::remove(skin("Blue.jpg")));
+
+    const Outcome imported = runOnFolder({QStringLiteral("--import"), zip});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_EQ(readFile(skin("Blue.scn")), kBlue);
+    EXPECT_EQ(readFile(skin("Blue.jpg")), "picture");
+
+    writeFile(skin("Blue.scn"), kRed);
+    expectFailure(runOnFolder({QStringLiteral("--import"), zip}),
+                  QStringLiteral("Blue.zip: Blue.scn: скин с этим именем уже есть, он не заменён"));
+    EXPECT_EQ(readFile(skin("Blue.scn")), kRed);
+}
+
 TEST_F(CommandLineTest, WrongUsesSayWhyAndChangeNothing)
 {
     const std::map<QString, QByteArray> before = everyFile();
@@ -560,6 +581,9 @@ TEST_F(CommandLineTest, WrongUsesSayWhyAndChangeNothing)
         {{QStringLiteral("--history"), QStringLiteral("2")}, QStringLiteral("«2»")},
         {{QStringLiteral("--undo"), QStringLiteral("x")}, QStringLiteral("записи журнала «x»")},
         {{QStringLiteral("--undo"), QStringLiteral("0")}, QStringLiteral("записи журнала «0»")},
+        {{QStringLiteral("--export"), QStringLiteral("Blue.scn")},
+         QStringLiteral("один файл архива")},
+        {{QStringLiteral("--import"), QStringLiteral("notes.txt")}, QStringLiteral("это не архив")},
     };
     for (const auto &[arguments, said] : cases) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());

@@ -8,8 +8,10 @@
 #include "IdleWork.h"
 #include "MainWindowFixture.h"
 #include "SharedThumbnails.h"
+#include "SkinArchive.h"
 
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSlider>
 
@@ -213,6 +215,48 @@ TEST_F(frmGalleryTest, DeleteKeyDeletesTheChosenSkinInBothWindows)
     EXPECT_EQ(listed(), QStringList{QStringLiteral("b.scn")});
     EXPECT_FALSE(QFileInfo::exists(skinPath(QStringLiteral("a.scn"))));
     EXPECT_FALSE(QFileInfo::exists(previewPath(QStringLiteral("a.scn"))));
+}
+
+// A shared skin dropped on the gallery is installed from there, its question
+// and summary over the gallery, and the grid shows it.
+TEST_F(frmGalleryTest, AZipDroppedOnTheGalleryInstallsItsSkin)
+{
+    addSkin(QStringLiteral("a.scn"), QStringLiteral("a"), Qt::green);
+    const QByteArray shared = readFile(skinPath(QStringLiteral("a.scn")));
+    const QString zip = root.path() + QStringLiteral("/a.zip");
+    ASSERT_FALSE(ExportSkin(ToNativePath(QStringLiteral("a.scn")), ToNativePath(zip)));
+    writeFile(skinPath(QStringLiteral("a.scn")), "older");
+    addSkin(QStringLiteral("b.scn"), QStringLiteral("b"));
+    open();
+    QStringList said;
+    QStringList left;
+    inGallery([&](frmGallery &gallery) {
+        for (const QMessageBox::StandardButton answer : {QMessageBox::Yes, QMessageBox::Ok})
+            AnswerNext<QMessageBox>([&said, &gallery, answer](QMessageBox &box) {
+                EXPECT_EQ(box.parentWidget(), &gallery);
+                said << box.text();
+                box.done(answer);
+            });
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(zip)});
+        QWidget *target = grid(gallery).viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        EXPECT_TRUE(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        andWaitForTheList([&] {
+            QCoreApplication::sendEvent(target, &drop);
+            QCoreApplication::processEvents(); // the drop is taken in after the event
+        });
+        left = shown(gallery);
+    });
+
+    ASSERT_EQ(said.size(), 2);
+    EXPECT_TRUE(said[0].contains(QStringLiteral("«a.scn» уже есть")));
+    EXPECT_TRUE(said[1].contains(QStringLiteral("Из архива добавлены скины:\na.scn")));
+    EXPECT_EQ(readFile(skinPath(QStringLiteral("a.scn"))), shared);
+    EXPECT_EQ(left, (QStringList{QStringLiteral("a.scn"), QStringLiteral("b.scn")}));
 }
 
 // The matches that stay are all shown after the list changed under the filter.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows program's console under Wine, on a viewer folder made here with the
-# program copied into it as a user copies it: --list, --apply and --history.
+# program copied into it as a user copies it: --list, --apply and --history, and a
+# skin shared as a zip with --export and installed back with --import.
 #   console-check.sh PROGRAM.exe STAND-IN-VIEWER.exe
 # Needs the environment of tests/platform/wine-run.sh (WINEPREFIX, LOCPATH, LANG).
 set -euo pipefail
@@ -35,4 +36,10 @@ history=$(run --history)
 [[ $history == "1 "*" Лето.scn" ]] || { echo "history: $history"; exit 1; }
 run --undo >/dev/null
 cmp "$folder/Kelvora.rus" "$folder/Skins/Лето.scn"
+
+cp "$folder/Skins/Зима ❄.scn" "$folder/winter.scn"
+run --export "Зима ❄.scn" "Z:$folder/shared.zip" >/dev/null
+rm "$folder/Skins/Зима ❄.scn"
+run --import "Z:$folder/shared.zip" >/dev/null
+cmp "$folder/Skins/Зима ❄.scn" "$folder/winter.scn"
 echo "console of the Windows program: ok"

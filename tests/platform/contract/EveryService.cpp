@@ -17,6 +17,7 @@
 #include "platform/ProgramStart.h"
 #include "platform/ReplacingCopy.h"
 #include "platform/TemporaryFiles.h"
+#include "platform/TextLocale.h"
 #include "platform/ThumbnailFolder.h"
 #include "platform/Trash.h"
 #include "platform/WindowServices.h"
@@ -79,6 +80,7 @@ void useMembers()
     services.isWindow(0);
     [[maybe_unused]] const bool closing = CloseRequests(nullptr, 0).isCloseRequest(nullptr);
     [[maybe_unused]] const bool held = FileLock().held();
+    const Utf8TextOnThisThread utf8;
     [[maybe_unused]] const std::string reason = Failure{}.reason();
 }
 
