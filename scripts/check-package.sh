@@ -27,8 +27,8 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/$name" --version) ||
 [[ $version == "Kelvora Skin Manager "* ]] || fail "--version printed: $version"
 
 desktop-file-validate "$usr/share/applications/$name.desktop" || fail "desktop-file-validate"
-grep -qx 'MimeType=application/x-kelvora-skin;' "$usr/share/applications/$name.desktop" ||
-    fail "the desktop file declares no skin type"
+grep -qx 'MimeType=application/x-kelvora-skin;.*application/zip;.*' "$usr/share/applications/$name.desktop" ||
+    fail "the desktop file declares no skin type, or no archive type"
 # One program takes all the files chosen together.
 grep -q '^Exec=.* %F$' "$usr/share/applications/$name.desktop" ||
     fail "the desktop file does not pass the files chosen to one program"
