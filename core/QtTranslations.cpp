@@ -8,9 +8,13 @@
 void InstallQtTranslations(QCoreApplication &app)
 {
     // Without Qt's translations installed its texts stay English; that is no
-    // reason to refuse to start.
+    // reason to refuse to start. The Windows program carries them inside.
     auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
+    for (const QString &folder :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/translations")})
+        if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"),
+                             QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
 }

@@ -610,8 +610,11 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
 #endif
     open();
     QString question;
+    QStringList buttons;
     AnswerNext<QMessageBox>([&](QMessageBox &box) {
         question = box.text();
+        for (const QMessageBox::StandardButton button : {QMessageBox::Yes, QMessageBox::No})
+            buttons << box.button(button)->text().remove(u'&');
         box.done(QMessageBox::No);
     });
     QString refusal;
@@ -637,6 +640,7 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
     });
 
     EXPECT_TRUE(question.contains(QStringLiteral("kept.scn")));
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
     EXPECT_TRUE(refusal.contains(QStringLiteral("notes.txt")));
     EXPECT_FALSE(refusal.contains(QStringLiteral("Новый")));
 #ifndef _WIN32
