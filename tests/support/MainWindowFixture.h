@@ -9,14 +9,17 @@
 #include "TempAppFolder.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QImage>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 #include <memory>
 
@@ -90,6 +93,28 @@ protected:
         QSignalSpy read(list(), &SkinList::activeMarked);
         action();
         EXPECT_TRUE(!read.isEmpty() || read.wait()) << "the skin list was not read again";
+    }
+
+    // Files dropped onto target from a file manager, as their addresses; true when
+    // target took the drag in. Returns once the skin list was read again.
+    bool dropFiles(QWidget *target, const QStringList &files)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls << QUrl::fromLocalFile(file);
+        data.setUrls(urls);
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        andWaitForTheList([&] {
+            QCoreApplication::sendEvent(target, &drop);
+            QCoreApplication::processEvents(); // the drop is taken in after the event
+        });
+        return true;
     }
 
     template <typename T> T *child(const char *name) const

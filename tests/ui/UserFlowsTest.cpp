@@ -19,12 +19,10 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QUrl>
 
 #include <algorithm>
 #include <cstring>
@@ -623,21 +621,10 @@ TEST_F(UserFlowsTest, DroppedSkinsAreAddedAskedAboutOrRefused)
         box.accept();
     });
 
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(outside + QStringLiteral("/kept.scn")),
-                   QUrl::fromLocalFile(outside + QStringLiteral("/Новый.scn")),
-                   QUrl::fromLocalFile(outside + QStringLiteral("/notes.txt")),
-                   QUrl::fromLocalFile(outside + QStringLiteral("/pipe.scn"))});
-    QWidget *target = child<QListView>("File1")->viewport();
-    const QPoint at = target->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-    andWaitForTheList([&] {
-        QCoreApplication::sendEvent(target, &drop);
-        QCoreApplication::processEvents(); // the drop is taken in after the event
-    });
+    ASSERT_TRUE(
+        dropFiles(child<QListView>("File1")->viewport(),
+                  {outside + QStringLiteral("/kept.scn"), outside + QStringLiteral("/Новый.scn"),
+                   outside + QStringLiteral("/notes.txt"), outside + QStringLiteral("/pipe.scn")}));
 
     EXPECT_TRUE(question.contains(QStringLiteral("kept.scn")));
     EXPECT_EQ(buttons, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));

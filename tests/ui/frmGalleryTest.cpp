@@ -11,7 +11,6 @@
 #include "SkinArchive.h"
 
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSlider>
 
@@ -237,18 +236,7 @@ TEST_F(frmGalleryTest, AZipDroppedOnTheGalleryInstallsItsSkin)
                 said << box.text();
                 box.done(answer);
             });
-        QMimeData files;
-        files.setUrls({QUrl::fromLocalFile(zip)});
-        QWidget *target = grid(gallery).viewport();
-        const QPoint at = target->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        EXPECT_TRUE(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        andWaitForTheList([&] {
-            QCoreApplication::sendEvent(target, &drop);
-            QCoreApplication::processEvents(); // the drop is taken in after the event
-        });
+        EXPECT_TRUE(dropFiles(grid(gallery).viewport(), {zip}));
         left = shown(gallery);
     });
 
