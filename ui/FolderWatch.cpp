@@ -28,14 +28,21 @@ void FolderWatch::watch(const std::filesystem::path &skins,
                         const std::filesystem::path &application)
 {
     QMetaObject::invokeMethod(watcher_, [this, skins, application] {
-        if (!watcher_->directories().isEmpty())
-            watcher_->removePaths(watcher_->directories());
+        // The Skins folder is watched anew: the one watched may have been renamed
+        // away since. The application folder's watch stays: removed and added
+        // again, a Skins folder that came in between would go unseen.
+        const QString applicationText = FromNativePath(application);
+        QStringList stale = watcher_->directories();
+        stale.removeAll(applicationText);
+        if (!stale.isEmpty())
+            watcher_->removePaths(stale);
         skins_ = skins;
         watchedSkins_.clear();
         std::error_code error;
         if (std::filesystem::is_directory(skins, error) && add(skins))
             watchedSkins_ = FromNativePath(skins);
-        add(application);
+        if (!watcher_->directories().contains(applicationText))
+            add(application);
     });
 }
 
