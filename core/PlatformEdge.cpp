@@ -1,5 +1,7 @@
 #include "PlatformEdge.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 namespace {
@@ -88,6 +90,11 @@ QString FromNativeName(const std::filesystem::path::string_type &name)
 QString FromNativePath(const std::filesystem::path &path)
 {
     return fromName(path.native());
+}
+
+QString ShownPath(const std::filesystem::path &path)
+{
+    return QDir::toNativeSeparators(FromNativePath(path));
 }
 
 QString FromNativeArgument(const std::filesystem::path::string_type &argument)

@@ -13,6 +13,8 @@
 
 std::filesystem::path ToNativePath(const QString &path);
 QString FromNativePath(const std::filesystem::path &path);
+// A path as the user reads it: in the system's own separators.
+QString ShownPath(const std::filesystem::path &path);
 
 // A file name as the file system gave it; bytes that are no text in the
 // file system's encoding become replacement characters.

@@ -1,7 +1,7 @@
 #include "Messages.h"
 
 #include "AppInfo.h"
-#include "Console.h"
+#include "ConsoleOutput.h"
 #include "ModalWindows.h"
 #include "WindowConventions.h"
 

@@ -1,7 +1,6 @@
 #include "ViewerFolderChoice.h"
 
 #include "AppFolder.h"
-#include "Console.h"
 #include "frmViewerFolder.h"
 #include "Messages.h"
 #include "ModalWindows.h"
@@ -10,19 +9,9 @@
 #include "Settings.h"
 #include "ViewerFolder.h"
 
-#include <QDir>
-#include <QStringList>
-
 namespace {
 
 const QString kOtherFolder = QStringLiteral("кнопкой «Обзор…»");
-const QString kNamingOptions =
-    QStringLiteral("--folder <папка>, или выберите её в окне программы (Файл → Папка Kelvora…)");
-
-QString shown(const std::filesystem::path &folder)
-{
-    return QDir::toNativeSeparators(FromNativePath(folder));
-}
 
 // Asks with this introduction; the folder chosen is remembered.
 std::optional<std::filesystem::path> ask(const QString &intro,
@@ -42,7 +31,7 @@ QString whyAsked(const ViewerFolderLookup &lookup)
 {
     QString intro;
     if (!lookup.vanished.empty())
-        intro = QStringLiteral("В папке «%1» больше нет Kelvora. ").arg(shown(lookup.vanished));
+        intro = QStringLiteral("В папке «%1» больше нет Kelvora. ").arg(ShownPath(lookup.vanished));
     if (lookup.found.empty())
         return intro + QStringLiteral("Kelvora не найдена ни в папке программы, ни в префиксах "
                                       "Wine. Укажите папку, в которую она установлена, %1.")
@@ -63,36 +52,6 @@ std::optional<std::filesystem::path> ViewerFolderForWindow(const std::filesystem
         return lookup.folder;
     const QString intro = whyAsked(lookup); // before the folders move into the question
     return ask(intro, std::move(lookup.found));
-}
-
-std::optional<std::filesystem::path> ViewerFolderForConsole(const std::filesystem::path &named,
-                                                            ConsoleInterface &console)
-{
-    if (!named.empty())
-        return named;
-    const ViewerFolderLookup lookup = LookUpViewerFolder();
-    if (lookup.settled)
-        return lookup.folder;
-    if (!lookup.vanished.empty()) {
-        console.report(QStringLiteral("В папке Kelvora «%1», выбранной раньше, больше нет ни "
-                                      "Kelvora.exe, ни папки Skins. Укажите папку: %2.")
-                           .arg(shown(lookup.vanished), kNamingOptions));
-        return std::nullopt;
-    }
-    if (lookup.found.size() == 1)
-        return lookup.found.front();
-    if (lookup.found.empty()) {
-        console.report(QStringLiteral("Папка Kelvora не найдена ни в папке программы «%1», ни в "
-                                      "префиксах Wine. Укажите её: --folder <папка>.")
-                           .arg(shown(ProgramFolder())));
-        return std::nullopt;
-    }
-    QStringList folders;
-    for (const std::filesystem::path &folder : lookup.found)
-        folders.append(QStringLiteral("«%1»").arg(shown(folder)));
-    console.report(QStringLiteral("Kelvora установлена в нескольких папках: %1. Укажите одну: %2.")
-                       .arg(folders.join(QStringLiteral(", ")), kNamingOptions));
-    return std::nullopt;
 }
 
 std::optional<std::filesystem::path> ChangeViewerFolder()

@@ -44,7 +44,7 @@ frmViewerFolder::frmViewerFolder(const QString &intro, std::vector<std::filesyst
     if (!current.empty() && std::find(folders_.begin(), folders_.end(), current) == folders_.end())
         folders_.insert(folders_.begin(), current);
     for (const std::filesystem::path &folder : folders_)
-        List1->addItem(QDir::toNativeSeparators(FromNativePath(folder)));
+        List1->addItem(ShownPath(folder));
     const auto selected = std::find(folders_.begin(), folders_.end(), current);
     List1->setCurrentRow(selected == folders_.end() ? 0 : int(selected - folders_.begin()));
     Command1->setEnabled(List1->currentRow() >= 0);

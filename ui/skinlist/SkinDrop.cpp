@@ -107,7 +107,7 @@ void SkinDrop::addFiles(const std::vector<fs::path> &paths)
         fs::path absolute = fs::absolute(local, error);
         if (error)
             absolute = local;
-        files.append({QDir::toNativeSeparators(FromNativePath(absolute)), absolute});
+        files.append({ShownPath(absolute), absolute});
     }
     AfterLongStep(this, [this, files] { add(files); });
 }

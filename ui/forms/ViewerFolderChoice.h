@@ -3,18 +3,11 @@
 #include <filesystem>
 #include <optional>
 
-class ConsoleInterface;
-
 // The folder the program works on. A folder named on the command line comes
 // first; else the one that needs no question; else the window asks the user
 // and remembers the answer for the next start. Nothing when the user closes
 // the question.
 std::optional<std::filesystem::path> ViewerFolderForWindow(const std::filesystem::path &named);
-
-// The same for the console, which cannot ask: the one installation found when
-// there is just one, else nothing, with the reason reported.
-std::optional<std::filesystem::path> ViewerFolderForConsole(const std::filesystem::path &named,
-                                                            ConsoleInterface &console);
 
 // From the window's menu: asks among the installations found, the folder in
 // use selected, and remembers the answer; nothing when cancelled.

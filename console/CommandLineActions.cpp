@@ -3,13 +3,18 @@
 #include "ActiveSkin.h"
 #include "AppFolder.h"
 #include "Console.h"
+#include "ConsoleOutput.h"
+#include "ConsoleViewerFolder.h"
 #include "DescriptionField.h"
+#include "platform/Platform.h"
 #include "PrintedSkinName.h"
+#include "QtTranslations.h"
 #include "RunStart.h"
 #include "SkinActions.h"
 #include "SkinArchive.h"
 #include "SkinLibrary.h"
-#include "ViewerFolderChoice.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <functional>
@@ -238,4 +243,12 @@ int RunCommandLine(const CommandLine &line)
     const int code = run(line);
     // Output that went nowhere is no success, however the work went.
     return EndConsoleOutput() ? code : 1;
+}
+
+int RunConsole(int argc, char **argv)
+{
+    platform::useStartingConsole();
+    QCoreApplication app(argc, argv);
+    InstallQtTranslations(app);
+    return RunCommandLine(ParseCommandLine(ProgramArguments(argc, argv)));
 }

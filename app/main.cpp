@@ -5,8 +5,6 @@
 #include "CommandLineActions.h"
 #include "frmMain.h"
 #include "Messages.h"
-#include "platform/Platform.h"
-#include "QtTranslations.h"
 #include "ViewerFolderChoice.h"
 
 #include <QApplication>
@@ -18,12 +16,8 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationName(kApplicationTitle);
     // Work for the console needs no display, so it is told apart before an
     // application object for windows is made.
-    if (AsksForConsole(argc, argv)) {
-        platform::useStartingConsole();
-        QCoreApplication app(argc, argv);
-        InstallQtTranslations(app);
-        return RunCommandLine(ParseCommandLine(ProgramArguments(argc, argv)));
-    }
+    if (AsksForConsole(argc, argv))
+        return RunConsole(argc, argv);
 
     QApplication app(argc, argv);
     PrepareApplication(app);

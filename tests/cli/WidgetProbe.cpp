@@ -1,0 +1,2 @@
+// A console source that reaches for a widget, which the build must refuse.
+#include <QtWidgets/QWidget>
