@@ -487,13 +487,13 @@ TEST_F(UserFlowsTest, TheMarkFollowsEachApplyAndUndo)
     open();
     const QAbstractItemModel &model = *child<QListView>("File1")->model();
     EXPECT_EQ(marked(model), QStringList{QStringLiteral("b.scn")});
-    EXPECT_FALSE(child<QAction>("mnuUndoApply")->isEnabled());
+    EXPECT_FALSE(child<QAction>("undoApplyAction")->isEnabled());
 
     clickSkin(QStringLiteral("a.scn"));
     clickButton("btnApplySk");
     EXPECT_EQ(marked(model), QStringList{QStringLiteral("a.scn")}) << "not at once";
 
-    andWaitForTheList([this] { chooseMenuItem("mnuTools", "mnuUndoApply"); });
+    andWaitForTheList([this] { chooseMenuItem("mnuTools", "undoApplyAction"); });
     EXPECT_EQ(marked(model), QStringList{QStringLiteral("b.scn")});
     EXPECT_EQ(readFile(activeSkin()), readFile(skinPath(QStringLiteral("b.scn"))));
 }
@@ -541,18 +541,18 @@ TEST_F(UserFlowsTest, TheHistoryWindowPutsBackTheChosenEntry)
     QColor preview;
     AnswerNext<frmHistory>([&](frmHistory &dialog) {
         ExpectFixedDialog(dialog, QStringLiteral("Журнал скинов"), TwipsSize(9015, 4515));
-        auto *entries = dialog.findChild<QTreeWidget *>(QStringLiteral("lstEntries"));
+        auto *entries = dialog.findChild<QTreeWidget *>(QStringLiteral("entryList"));
         for (int row = 0; row < entries->topLevelItemCount(); ++row)
             shown << entries->topLevelItem(row)->text(1);
         QTest::mouseClick(entries->viewport(), Qt::LeftButton, {},
                           entries->visualItemRect(entries->topLevelItem(1)).center());
-        const QPixmap picture = dialog.findChild<QLabel *>(QStringLiteral("Image1"))->pixmap();
+        const QPixmap picture = dialog.findChild<QLabel *>(QStringLiteral("preview"))->pixmap();
         if (!picture.isNull())
             preview = picture.toImage().pixelColor(5, 5);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnReturn")),
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("returnButton")),
                           Qt::LeftButton);
     });
-    andWaitForTheList([this] { chooseMenuItem("mnuTools", "mnuHistory"); });
+    andWaitForTheList([this] { chooseMenuItem("mnuTools", "historyAction"); });
 
     EXPECT_EQ(shown, (QStringList{QStringLiteral("a.scn"), QStringLiteral("b.scn")}));
     EXPECT_GT(preview.red(), 200);

@@ -48,7 +48,7 @@ protected:
             act(gallery);
             gallery.reject();
         });
-        chooseMenuItem("mnuTools", "mnuGallery");
+        chooseMenuItem("mnuTools", "galleryAction");
     }
 
     static GalleryView &grid(frmGallery &gallery)
@@ -283,7 +283,7 @@ TEST_F(frmGalleryTest, TheEditorOpensOnTheChosenSkinAndItsNewTextFindsIt)
                               Qt::LeftButton);
             editor.reject();
         });
-        trigger(gallery, "mnuGalleryDescribe");
+        trigger(gallery, "describeAction");
         typeText(gallery.findChild<QLineEdit *>(QStringLiteral("filter")), QStringLiteral("зим"));
         found = shown(gallery);
     });
@@ -306,12 +306,12 @@ TEST_F(frmGalleryTest, AnApplysMessageAndTheEditorOpenOverTheGallery)
             messageOver = box.parentWidget();
             box.accept();
         });
-        trigger(gallery, "mnuGalleryApply");
+        trigger(gallery, "applyAction");
         AnswerNext<frmCommentMenu>([&](frmCommentMenu &editor) {
             editorOver = editor.parentWidget();
             editor.reject();
         });
-        trigger(gallery, "mnuGalleryDescribe");
+        trigger(gallery, "describeAction");
     });
 
     EXPECT_EQ(messageOver, galleryShown);

@@ -186,10 +186,10 @@ TEST_F(frmMainTest, StartOutsideTheViewerAsksOnceAmongTheInstallations)
     const QString installed =
         WinePrefixLayout::install(prefixes.namedPrefix(), "Program Files/Kelvora");
     AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
-        EXPECT_TRUE(dialog.findChild<QLabel *>(QStringLiteral("Label1"))
+        EXPECT_TRUE(dialog.findChild<QLabel *>(QStringLiteral("introLabel"))
                         ->text()
                         .startsWith(QStringLiteral("Kelvora найдена в этих папках.")));
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")),
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")),
                           Qt::LeftButton);
     });
     EXPECT_EQ(ViewerFolderForWindow({}), ToNativePath(installed));
@@ -211,10 +211,10 @@ TEST_F(frmMainTest, BrowsingToAFolderNamedInOtherBytesSaysToNameItWithTheFolderO
             chooser.selectFile(decoded);
             static_cast<QDialog &>(chooser).accept();
         });
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnBrowse")),
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("browseButton")),
                           Qt::LeftButton);
         EXPECT_FALSE(dialog.result() == QDialog::Accepted);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command2")),
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cancelButton")),
                           Qt::LeftButton);
     });
 
@@ -237,12 +237,12 @@ TEST_F(frmMainTest, ViewerFolderQuestionShowsAllOfItsTextForALongPath)
     ASSERT_FALSE(RememberViewerFolder(ToNativePath(gone)));
 
     AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
-        const auto *intro = dialog.findChild<QLabel *>(QStringLiteral("Label1"));
+        const auto *intro = dialog.findChild<QLabel *>(QStringLiteral("introLabel"));
         EXPECT_TRUE(intro->text().endsWith(QStringLiteral("кнопкой «Обзор…».")));
         EXPECT_LE(intro->heightForWidth(intro->width()), intro->height());
         EXPECT_LE(intro->geometry().bottom(),
-                  dialog.findChild<QListWidget *>(QStringLiteral("List1"))->y());
-        auto *cancel = dialog.findChild<QPushButton *>(QStringLiteral("Command2"));
+                  dialog.findChild<QListWidget *>(QStringLiteral("folderList"))->y());
+        auto *cancel = dialog.findChild<QPushButton *>(QStringLiteral("cancelButton"));
         EXPECT_TRUE(dialog.rect().contains(cancel->geometry()));
         QTest::mouseClick(cancel, Qt::LeftButton);
     });
@@ -262,15 +262,15 @@ TEST_F(frmMainTest, ViewerFolderMenuMovesToTheChosenInstallation)
     writeFile(installed + QStringLiteral("/Skins/There.scn"), QByteArray(1000, 't'));
 
     AnswerNext<frmViewerFolder>([&](frmViewerFolder &dialog) {
-        auto *folders = dialog.findChild<QListWidget *>(QStringLiteral("List1"));
+        auto *folders = dialog.findChild<QListWidget *>(QStringLiteral("folderList"));
         ASSERT_EQ(folders->count(), 2);
         EXPECT_EQ(folders->currentItem()->text(), appFolder());
         EXPECT_EQ(folders->item(1)->text(), installed);
         folders->setCurrentRow(1);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command1")),
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")),
                           Qt::LeftButton);
     });
-    andWaitForTheList([this] { chooseMenuItem("mnuFile", "mnuViewerFolder"); });
+    andWaitForTheList([this] { chooseMenuItem("mnuFile", "viewerFolderAction"); });
 
     EXPECT_EQ(listed(), QStringList{QStringLiteral("There.scn")});
     EXPECT_TRUE(description().isEmpty());

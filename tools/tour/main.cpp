@@ -167,7 +167,7 @@ int main(int argc, char **argv)
         picture(gallery, QStringLiteral("gallery"));
         gallery.reject();
     });
-    chooseMenuItem(window, "mnuTools", "mnuGallery");
+    chooseMenuItem(window, "mnuTools", "galleryAction");
 
     thenPicture<frmAbout>(QStringLiteral("about"), {});
     chooseMenuItem(window, "mnuHelp", "mnuAbout");
@@ -179,13 +179,13 @@ int main(int argc, char **argv)
         click(window, "btnApplySk");
     }
     ModalAnswers::SetNext([](QDialog &history) {
-        auto *entries = child<QTreeWidget>(history, "lstEntries");
+        auto *entries = child<QTreeWidget>(history, "entryList");
         if (entries && entries->topLevelItemCount() > 1)
             entries->setCurrentItem(entries->topLevelItem(1));
         picture(history, QStringLiteral("history"));
         history.reject();
     });
-    chooseMenuItem(window, "mnuTools", "mnuHistory");
+    chooseMenuItem(window, "mnuTools", "historyAction");
 
     return allSaved ? 0 : 1;
 }

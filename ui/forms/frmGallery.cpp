@@ -93,10 +93,10 @@ void frmGallery::createControls()
     setTabOrder(filter_, grid_);
     setTabOrder(grid_, side_);
 
-    QAction *apply = addGridAction(grid_, "mnuGalleryApply", QStringLiteral("Применить скин"));
-    QAction *remove = addGridAction(grid_, "mnuGalleryDelete", QStringLiteral("Удалить"));
+    QAction *apply = addGridAction(grid_, "applyAction", QStringLiteral("Применить скин"));
+    QAction *remove = addGridAction(grid_, "deleteAction", QStringLiteral("Удалить"));
     QAction *describe =
-        addGridAction(grid_, "mnuGalleryDescribe", QStringLiteral("Изменить описание…"));
+        addGridAction(grid_, "describeAction", QStringLiteral("Изменить описание…"));
 
     connect(filter_, &QLineEdit::textChanged, this, &frmGallery::filterTextChanged);
     // Enter in the field applies the skin chosen among those found.

@@ -29,55 +29,56 @@ frmHistory::frmHistory()
     : FixedDialog(QStringLiteral("Журнал скинов"), 9015, 4515)
 {
     entries_ = readEntries(this);
-    addLabel("Label1",
+    addLabel("introLabel",
              entries_.empty() ? QStringLiteral("Журнал скинов пуст: ни один скин ещё не заменён.")
                               : QStringLiteral("Скины, которые были активными, новые сверху:"),
              TwipsRect(120, 120, 5535, 255));
-    lstEntries = place(new QTreeWidget(this), "lstEntries", TwipsRect(120, 420, 5535, 3495));
-    lstEntries->setHeaderLabels({QStringLiteral("Время"), QStringLiteral("Скин")});
-    lstEntries->setRootIsDecorated(false);
-    lstEntries->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstEntries->header()->setSectionsMovable(false);
-    lstEntries->setColumnWidth(0, Twips(1950));
+    entryList_ = place(new QTreeWidget(this), "entryList", TwipsRect(120, 420, 5535, 3495));
+    entryList_->setHeaderLabels({QStringLiteral("Время"), QStringLiteral("Скин")});
+    entryList_->setRootIsDecorated(false);
+    entryList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    entryList_->header()->setSectionsMovable(false);
+    entryList_->setColumnWidth(0, Twips(1950));
     for (const HistoryEntry &entry : entries_)
-        new QTreeWidgetItem(lstEntries,
+        new QTreeWidgetItem(entryList_,
                             {entry.time.toLocalTime().toString(kTimeFormat), ShownSkinName(entry)});
 
-    auto *Frame1 = place(new QGroupBox(QStringLiteral("Предварительный просмотр"), this), "Frame1",
-                         TwipsRect(5760, 120, 3135, 3795));
-    Image1 = place(new QLabel(Frame1), "Image1", TwipsRect(120, 240, 2895, 3435));
-    Image1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    auto *previewFrame = place(new QGroupBox(QStringLiteral("Предварительный просмотр"), this),
+                               "previewFrame", TwipsRect(5760, 120, 3135, 3795));
+    preview_ = place(new QLabel(previewFrame), "preview", TwipsRect(120, 240, 2895, 3435));
+    preview_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    btnReturn = addButton("btnReturn", QStringLiteral("Вернуть"), TwipsRect(120, 4020, 1815, 375));
-    QPushButton *btnClose =
-        addButton("btnClose", QStringLiteral("Закрыть"), TwipsRect(7080, 4020, 1815, 375));
-    btnReturn->setEnabled(false);
-    setTabChain({lstEntries, btnReturn, btnClose});
+    returnButton_ =
+        addButton("returnButton", QStringLiteral("Вернуть"), TwipsRect(120, 4020, 1815, 375));
+    QPushButton *closeButton =
+        addButton("closeButton", QStringLiteral("Закрыть"), TwipsRect(7080, 4020, 1815, 375));
+    returnButton_->setEnabled(false);
+    setTabChain({entryList_, returnButton_, closeButton});
 
-    connect(lstEntries, &QTreeWidget::itemSelectionChanged, this, &frmHistory::lstEntriesSelected);
-    connect(btnReturn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(entryList_, &QTreeWidget::itemSelectionChanged, this, &frmHistory::showSelectedEntry);
+    connect(returnButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     if (!entries_.empty())
-        lstEntries->setCurrentItem(lstEntries->topLevelItem(0));
+        entryList_->setCurrentItem(entryList_->topLevelItem(0));
 }
 
 const HistoryEntry *frmHistory::chosen() const
 {
-    const int row = lstEntries->indexOfTopLevelItem(lstEntries->currentItem());
+    const int row = entryList_->indexOfTopLevelItem(entryList_->currentItem());
     return row >= 0 && std::size_t(row) < entries_.size() ? &entries_[std::size_t(row)] : nullptr;
 }
 
-void frmHistory::lstEntriesSelected()
+void frmHistory::showSelectedEntry()
 {
     const HistoryEntry *entry = chosen();
-    btnReturn->setEnabled(entry != nullptr);
-    Image1->clear();
+    returnButton_->setEnabled(entry != nullptr);
+    preview_->clear();
     if (!entry || !entry->skin)
         return;
     // Scaled down into the frame: the preview of a skin that is still in the library.
     if (const std::optional<QPixmap> preview = LoadPreview(PreviewPathFor(*entry->skin)))
-        Image1->setPixmap(
-            preview->width() > Image1->width() || preview->height() > Image1->height()
-                ? preview->scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)
+        preview_->setPixmap(
+            preview->width() > preview_->width() || preview->height() > preview_->height()
+                ? preview->scaled(preview_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)
                 : *preview);
 }

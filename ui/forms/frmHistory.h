@@ -24,10 +24,10 @@ public:
     const HistoryEntry *chosen() const;
 
 private:
-    void lstEntriesSelected();
+    void showSelectedEntry();
 
     std::vector<HistoryEntry> entries_;
-    QTreeWidget *lstEntries;
-    QLabel *Image1;
-    QPushButton *btnReturn;
+    QTreeWidget *entryList_;
+    QLabel *preview_;
+    QPushButton *returnButton_;
 };

@@ -247,29 +247,29 @@ void frmMain::createMenus()
             &frmMain::mnuAboutClick);
 
     auto *file = findChild<QMenu *>(QStringLiteral("mnuFile"));
-    auto *mnuExportSkin = new QAction(QStringLiteral("Экспорт скина…"), file);
-    mnuExportSkin->setObjectName(QStringLiteral("mnuExportSkin"));
-    file->insertAction(file->actions().constFirst(), mnuExportSkin); // before "Выход"
-    connect(mnuExportSkin, &QAction::triggered, this, &frmMain::mnuExportSkinClick);
+    auto *exportSkinAction = new QAction(QStringLiteral("Экспорт скина…"), file);
+    exportSkinAction->setObjectName(QStringLiteral("exportSkinAction"));
+    file->insertAction(file->actions().constFirst(), exportSkinAction); // before "Выход"
+    connect(exportSkinAction, &QAction::triggered, this, &frmMain::exportSkin);
 
     auto *tools = findChild<QMenu *>(QStringLiteral("mnuTools"));
-    mnuUndoApply = tools->addAction(QStringLiteral("Вернуть предыдущий скин"));
-    mnuUndoApply->setObjectName(QStringLiteral("mnuUndoApply"));
-    connect(mnuUndoApply, &QAction::triggered, this, &frmMain::mnuUndoApplyClick);
-    QAction *mnuHistory = tools->addAction(QStringLiteral("Журнал скинов"));
-    mnuHistory->setObjectName(QStringLiteral("mnuHistory"));
-    connect(mnuHistory, &QAction::triggered, this, &frmMain::mnuHistoryClick);
-    QAction *mnuGallery = tools->addAction(QStringLiteral("Галерея скинов"));
-    mnuGallery->setObjectName(QStringLiteral("mnuGallery"));
-    connect(mnuGallery, &QAction::triggered, this, &frmMain::mnuGalleryClick);
+    undoApplyAction_ = tools->addAction(QStringLiteral("Вернуть предыдущий скин"));
+    undoApplyAction_->setObjectName(QStringLiteral("undoApplyAction"));
+    connect(undoApplyAction_, &QAction::triggered, this, &frmMain::undoApply);
+    QAction *historyAction = tools->addAction(QStringLiteral("Журнал скинов"));
+    historyAction->setObjectName(QStringLiteral("historyAction"));
+    connect(historyAction, &QAction::triggered, this, &frmMain::showHistory);
+    QAction *galleryAction = tools->addAction(QStringLiteral("Галерея скинов"));
+    galleryAction->setObjectName(QStringLiteral("galleryAction"));
+    connect(galleryAction, &QAction::triggered, this, &frmMain::showGallery);
     connect(tools, &QMenu::aboutToShow, this, &frmMain::updateUndo);
 
     // Only where the viewer lives in a Wine prefix apart from the program.
     if (platform::viewerRunsUnderWine()) {
-        auto *mnuViewerFolder = new QAction(QStringLiteral("Папка Kelvora…"), file);
-        mnuViewerFolder->setObjectName(QStringLiteral("mnuViewerFolder"));
-        file->insertAction(mnuExportSkin, mnuViewerFolder);
-        connect(mnuViewerFolder, &QAction::triggered, this, &frmMain::mnuViewerFolderClick);
+        auto *viewerFolderAction = new QAction(QStringLiteral("Папка Kelvora…"), file);
+        viewerFolderAction->setObjectName(QStringLiteral("viewerFolderAction"));
+        file->insertAction(exportSkinAction, viewerFolderAction);
+        connect(viewerFolderAction, &QAction::triggered, this, &frmMain::chooseViewerFolder);
     }
 }
 
@@ -339,7 +339,7 @@ void frmMain::settingsSaved()
 
 void frmMain::updateUndo()
 {
-    mnuUndoApply->setEnabled(CanUndoApply());
+    undoApplyAction_->setEnabled(CanUndoApply());
 }
 
 void frmMain::showMessage(const QString &text, Icon icon, const QString &caption)
@@ -406,7 +406,7 @@ void frmMain::btnPrefClick()
     ShowModal(dialog);
 }
 
-void frmMain::mnuViewerFolderClick()
+void frmMain::chooseViewerFolder()
 {
     const std::optional<std::filesystem::path> folder = ChangeViewerFolder();
     if (!folder)
@@ -420,7 +420,7 @@ void frmMain::mnuViewerFolderClick()
     updateUndo();
 }
 
-void frmMain::mnuExportSkinClick()
+void frmMain::exportSkin()
 {
     const std::filesystem::path name = skins_->selected();
     if (name.empty()) {
@@ -464,7 +464,7 @@ void frmMain::mnuDestEditorClick()
     ShowModal(dialog);
 }
 
-void frmMain::mnuGalleryClick()
+void frmMain::showGallery()
 {
     frmGallery gallery(skins_->model(), this);
     ShowModal(gallery);
@@ -481,7 +481,7 @@ void frmMain::mnuAboutClick()
     ShowModal(dialog);
 }
 
-void frmMain::mnuUndoApplyClick()
+void frmMain::undoApply()
 {
     UndoApply();
 }
@@ -491,7 +491,7 @@ void frmMain::addSkinFiles(const std::vector<std::filesystem::path> &files)
     drop_->addFiles(files);
 }
 
-void frmMain::mnuHistoryClick()
+void frmMain::showHistory()
 {
     frmHistory dialog;
     if (ShowModal(dialog) == QDialog::Accepted && dialog.chosen())

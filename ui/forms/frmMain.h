@@ -57,14 +57,14 @@ private:
     void btnApplySkClick();
     void btnDelSkinClick();
     void btnPrefClick();
-    void mnuViewerFolderClick();
-    void mnuExportSkinClick();
+    void chooseViewerFolder();
+    void exportSkin();
     void mnuExitClick();
     void mnuDestEditorClick();
     void mnuAboutClick();
-    void mnuUndoApplyClick();
-    void mnuHistoryClick();
-    void mnuGalleryClick();
+    void undoApply();
+    void showHistory();
+    void showGallery();
 
     void showListed(const std::optional<FileError> &failure);
     void updateUndo();
@@ -80,7 +80,7 @@ private:
     QPushButton *btnApplySk = nullptr;
     QPushButton *btnDelSkin = nullptr;
     QPushButton *btnPref = nullptr;
-    QAction *mnuUndoApply = nullptr;
+    QAction *undoApplyAction_ = nullptr;
 
     std::unique_ptr<cToolTipEx> toolTipHelper_;
     std::unique_ptr<QAbstractNativeEventFilter> closeRequests_; // made before the first show

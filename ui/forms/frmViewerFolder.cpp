@@ -33,56 +33,56 @@ frmViewerFolder::frmViewerFolder(const QString &intro, std::vector<std::filesyst
     : FixedDialog(QStringLiteral("Папка Kelvora"), 6840, 3480)
     , folders_(std::move(found))
 {
-    QLabel *Label1 = addLabel("Label1", intro, TwipsRect(120, 120, 6600, 615));
-    List1 = place(new QListWidget(this), "List1", TwipsRect(120, 780, 6600, 2040));
-    Command1 = addButton("Command1", QStringLiteral("OK"), TwipsRect(2520, 2940, 1335, 375));
-    QPushButton *btnBrowse =
-        addButton("btnBrowse", QStringLiteral("Обзор…"), TwipsRect(3960, 2940, 1335, 375));
-    QPushButton *Command2 =
-        addButton("Command2", QStringLiteral("Отмена"), TwipsRect(5400, 2940, 1320, 375));
+    QLabel *introLabel = addLabel("introLabel", intro, TwipsRect(120, 120, 6600, 615));
+    folderList_ = place(new QListWidget(this), "folderList", TwipsRect(120, 780, 6600, 2040));
+    okButton_ = addButton("okButton", QStringLiteral("OK"), TwipsRect(2520, 2940, 1335, 375));
+    QPushButton *browseButton =
+        addButton("browseButton", QStringLiteral("Обзор…"), TwipsRect(3960, 2940, 1335, 375));
+    QPushButton *cancelButton =
+        addButton("cancelButton", QStringLiteral("Отмена"), TwipsRect(5400, 2940, 1320, 375));
 
     if (!current.empty() && std::find(folders_.begin(), folders_.end(), current) == folders_.end())
         folders_.insert(folders_.begin(), current);
     for (const std::filesystem::path &folder : folders_)
-        List1->addItem(ShownPath(folder));
+        folderList_->addItem(ShownPath(folder));
     const auto selected = std::find(folders_.begin(), folders_.end(), current);
-    List1->setCurrentRow(selected == folders_.end() ? 0 : int(selected - folders_.begin()));
-    Command1->setEnabled(List1->currentRow() >= 0);
-    setTabChain({List1, Command1, btnBrowse, Command2});
+    folderList_->setCurrentRow(selected == folders_.end() ? 0 : int(selected - folders_.begin()));
+    okButton_->setEnabled(folderList_->currentRow() >= 0);
+    setTabChain({folderList_, okButton_, browseButton, cancelButton});
 
     // A long path takes the introduction past its three lines: the dialog
     // grows by what the text lacks, and what is below it moves down.
-    if (const int lacking = Label1->heightForWidth(Label1->width()) - Label1->height();
+    if (const int lacking = introLabel->heightForWidth(introLabel->width()) - introLabel->height();
         lacking > 0) {
-        Label1->resize(Label1->width(), Label1->height() + lacking);
+        introLabel->resize(introLabel->width(), introLabel->height() + lacking);
         for (QWidget *below :
-             std::initializer_list<QWidget *>{List1, Command1, btnBrowse, Command2})
+             std::initializer_list<QWidget *>{folderList_, okButton_, browseButton, cancelButton})
             below->move(below->x(), below->y() + lacking);
         setFixedSize(width(), height() + lacking);
         CenterOnScreen(this);
     }
 
-    connect(List1, &QListWidget::currentRowChanged, this,
-            [this](int row) { Command1->setEnabled(row >= 0); });
-    connect(List1, &QListWidget::itemActivated, this, &frmViewerFolder::Command1Clicked);
-    connect(Command1, &QPushButton::clicked, this, &frmViewerFolder::Command1Clicked);
-    connect(btnBrowse, &QPushButton::clicked, this, &frmViewerFolder::btnBrowseClicked);
-    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(folderList_, &QListWidget::currentRowChanged, this,
+            [this](int row) { okButton_->setEnabled(row >= 0); });
+    connect(folderList_, &QListWidget::itemActivated, this, &frmViewerFolder::acceptSelectedFolder);
+    connect(okButton_, &QPushButton::clicked, this, &frmViewerFolder::acceptSelectedFolder);
+    connect(browseButton, &QPushButton::clicked, this, &frmViewerFolder::browseForFolder);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void frmViewerFolder::Command1Clicked()
+void frmViewerFolder::acceptSelectedFolder()
 {
-    const int row = List1->currentRow();
+    const int row = folderList_->currentRow();
     if (row < 0)
         return;
     chosen_ = folders_[std::size_t(row)];
     accept();
 }
 
-void frmViewerFolder::btnBrowseClicked()
+void frmViewerFolder::browseForFolder()
 {
-    const int row = List1->currentRow();
-    const QString start = row >= 0 ? List1->item(row)->text() : QDir::homePath();
+    const int row = folderList_->currentRow();
+    const QString start = row >= 0 ? folderList_->item(row)->text() : QDir::homePath();
     const QString folder = chooseFolder(this, start);
     if (folder.isEmpty())
         return;

@@ -24,12 +24,12 @@ public:
     std::filesystem::path chosenFolder() const { return chosen_; }
 
 private:
-    void Command1Clicked();
-    void btnBrowseClicked();
+    void acceptSelectedFolder();
+    void browseForFolder();
 
     std::vector<std::filesystem::path> folders_;
     std::filesystem::path chosen_;
 
-    QListWidget *List1;
-    QPushButton *Command1;
+    QListWidget *folderList_;
+    QPushButton *okButton_;
 };
