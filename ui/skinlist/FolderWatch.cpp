@@ -25,25 +25,32 @@ FolderWatch::~FolderWatch()
 }
 
 void FolderWatch::watch(const std::filesystem::path &skins,
-                        const std::filesystem::path &application)
+                        const std::filesystem::path &application, std::function<void()> watching)
 {
-    QMetaObject::invokeMethod(watcher_, [this, skins, application] {
-        // The Skins folder is watched anew: the one watched may have been renamed
-        // away since. The application folder's watch stays: removed and added
-        // again, a Skins folder that came in between would go unseen.
-        const QString applicationText = FromNativePath(application);
-        QStringList stale = watcher_->directories();
-        stale.removeAll(applicationText);
-        if (!stale.isEmpty())
-            watcher_->removePaths(stale);
-        skins_ = skins;
-        watchedSkins_.clear();
-        std::error_code error;
-        if (std::filesystem::is_directory(skins, error) && add(skins))
-            watchedSkins_ = FromNativePath(skins);
-        if (!watcher_->directories().contains(applicationText))
-            add(application);
+    QMetaObject::invokeMethod(watcher_, [this, skins, application, watching] {
+        setWatch(skins, application);
+        QMetaObject::invokeMethod(this, watching);
     });
+}
+
+void FolderWatch::setWatch(const std::filesystem::path &skins,
+                           const std::filesystem::path &application)
+{
+    // The Skins folder is watched anew: the one watched may have been renamed
+    // away since. The application folder's watch stays: removed and added
+    // again, a Skins folder that came in between would go unseen.
+    const QString applicationText = FromNativePath(application);
+    QStringList stale = watcher_->directories();
+    stale.removeAll(applicationText);
+    if (!stale.isEmpty())
+        watcher_->removePaths(stale);
+    skins_ = skins;
+    watchedSkins_.clear();
+    std::error_code error;
+    if (std::filesystem::is_directory(skins, error) && add(skins))
+        watchedSkins_ = FromNativePath(skins);
+    if (!watcher_->directories().contains(applicationText))
+        add(application);
 }
 
 bool FolderWatch::add(const std::filesystem::path &folder)

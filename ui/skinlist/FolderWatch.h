@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <filesystem>
+#include <functional>
 
 class QFileSystemWatcher;
 
@@ -21,9 +22,11 @@ public:
     ~FolderWatch() override;
 
     // Watches the Skins folder, when there is one, and the application folder,
-    // where a Skins folder is renamed, removed or made. Called at every read:
-    // a folder renamed since is not the one to watch.
-    void watch(const std::filesystem::path &skins, const std::filesystem::path &application);
+    // where a Skins folder is renamed, removed or made, then calls watching on
+    // the window's thread. Called at every read: a folder renamed since is not
+    // the one to watch.
+    void watch(const std::filesystem::path &skins, const std::filesystem::path &application,
+               std::function<void()> watching);
 
 signals:
     void changed();
@@ -32,6 +35,7 @@ signals:
     void unwatched(const QString &folder);
 
 private:
+    void setWatch(const std::filesystem::path &skins, const std::filesystem::path &application);
     void noteChange(const QString &folder);
     bool add(const std::filesystem::path &folder);
 

@@ -108,15 +108,20 @@ void SkinList::reread(Selection selection)
 void SkinList::startReading()
 {
     readAsked_ = false;
-    ++readsStarted_;
-    // A setting that names no file of the application folder marks nothing.
+    const int read = ++readsStarted_;
     const std::filesystem::path folder = SkinsFolderPath();
-    whenDone(this, QtConcurrent::run(&readFolder, UsableActiveSkinPath(), folder), readsStarted_,
-             [this, folder](Reading reading) {
-                 if (isStillTheFolder(folder))
-                     show(std::move(reading));
-             });
-    watch_->watch(folder, ApplicationFolder());
+    // The folder is read once its watch is set, so that a change made while it
+    // is read is seen; a read asked for since makes this one needless.
+    watch_->watch(folder, ApplicationFolder(), [this, read, folder] {
+        if (read != readsStarted_)
+            return;
+        // A setting that names no file of the application folder marks nothing.
+        whenDone(this, QtConcurrent::run(&readFolder, UsableActiveSkinPath(), folder),
+                 readsStarted_, [this, folder](Reading reading) {
+                     if (isStillTheFolder(folder))
+                         show(std::move(reading));
+                 });
+    });
 }
 
 void SkinList::selectWhenListed(const std::filesystem::path &file)
