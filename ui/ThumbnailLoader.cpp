@@ -125,11 +125,7 @@ QImage readShared(const SharedThumbnail &entry)
         return {};
     // The texts are read with the image: before, their keys are cut at the first colon.
     const QImage image = reader.read();
-    // Other programs' thumbnails carry the standard's time alone.
-    const QString exactly = image.text(QLatin1StringView(kThumbnailExactlyModifiedKey));
-    if (image.text(QLatin1StringView(kThumbnailUriKey)).toUtf8() != entry.uri ||
-        image.text(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() != entry.modified ||
-        (!exactly.isEmpty() && exactly.toUtf8() != entry.exactlyModified))
+    if (!ThumbnailFitsEntry(entry, [&image](QLatin1StringView key) { return image.text(key); }))
         return {};
     return image;
 }
@@ -141,10 +137,8 @@ void storeShared(const SharedThumbnail &entry, const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     // The texts go with the image: the writer's own texts cannot have a key with a colon.
     QImage thumbnail = image;
-    thumbnail.setText(QLatin1StringView(kThumbnailUriKey), QString::fromUtf8(entry.uri));
-    thumbnail.setText(QLatin1StringView(kThumbnailModifiedKey), QString::fromUtf8(entry.modified));
-    thumbnail.setText(QLatin1StringView(kThumbnailExactlyModifiedKey),
-                      QString::fromUtf8(entry.exactlyModified));
+    for (const ThumbnailText &text : ThumbnailTextsFor(entry))
+        thumbnail.setText(text.key, QString::fromUtf8(text.value));
     QImageWriter writer(&buffer, "png");
     writer.setQuality(80); // light compression, quick to write
     if (!writer.write(thumbnail))
