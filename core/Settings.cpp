@@ -7,6 +7,8 @@
 
 #include <QSettings>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -65,24 +67,43 @@ std::optional<double> asNumber(const QString &value)
     return ok ? std::optional(number) : std::nullopt;
 }
 
-// Each flag's copy beside its key.
-struct FlagSetting
+// Every setting in one row: its key with its default, its copy in Module1,
+// the value the preferences give it, its place among the saves (0 first) and
+// the flag it answers for. Loading takes the rows in their order.
+struct Setting
 {
-    const QString &copy;
-    const SettingKey &key;
+    SettingKey key;
+    QString *copy;
+    QString SettingValues::*value;
+    std::size_t savedAs;
+    std::optional<Flag> flag;
 };
 
-FlagSetting settingOf(Flag flag)
+constexpr Setting kSettings[] = {
+    {SettingKey{"SkinFileName", "Kelvora.rus"}, &Module1::SkinFileName,
+     &SettingValues::SkinFileName, 1, std::nullopt},
+    {SettingKey{"RunKLVAfterApply", "0"}, &Module1::RunKLVAfterApply,
+     &SettingValues::RunKLVAfterApply, 0, Flag::RunKLVAfterApply},
+    {SettingKey{"ToolTipsEnable", "0"}, &Module1::ToolTipsEnable, &SettingValues::ToolTipsEnable, 2,
+     Flag::ToolTipsEnable},
+    {SettingKey{"KillKelvoraEnable", "1"}, &Module1::KillKelvoraEnable,
+     &SettingValues::KillKelvoraEnable, 3, Flag::KillKelvoraEnable},
+};
+
+// The rows in the order they are saved.
+constexpr std::array<const Setting *, std::size(kSettings)> kSaveOrder = [] {
+    std::array<const Setting *, std::size(kSettings)> order{};
+    for (const Setting &setting : kSettings)
+        order[setting.savedAs] = &setting;
+    return order;
+}();
+static_assert(std::ranges::find(kSaveOrder, nullptr) == kSaveOrder.end(),
+              "each setting has a place of its own among the saves");
+
+// Every flag has its row in the table.
+const Setting &settingOf(Flag flag)
 {
-    switch (flag) {
-    case Flag::RunKLVAfterApply:
-        return {Module1::RunKLVAfterApply, SettingKeys::RunKLVAfterApply};
-    case Flag::ToolTipsEnable:
-        return {Module1::ToolTipsEnable, SettingKeys::ToolTipsEnable};
-    case Flag::KillKelvoraEnable:
-        break;
-    }
-    return {Module1::KillKelvoraEnable, SettingKeys::KillKelvoraEnable};
+    return *std::ranges::find(kSettings, std::optional(flag), &Setting::flag);
 }
 
 } // namespace
@@ -102,35 +123,21 @@ void SetSettingsStoreForTesting(SettingsStore *store)
 
 void LoadSettings()
 {
-    SettingsStore &store = *currentStore;
-    Module1::SkinFileName = store.GetSetting(SettingKeys::SkinFileName);
-    Module1::RunKLVAfterApply = store.GetSetting(SettingKeys::RunKLVAfterApply);
-    Module1::ToolTipsEnable = store.GetSetting(SettingKeys::ToolTipsEnable);
-    Module1::KillKelvoraEnable = store.GetSetting(SettingKeys::KillKelvoraEnable);
+    for (const Setting &setting : kSettings)
+        *setting.copy = currentStore->GetSetting(setting.key);
 }
 
 Status SaveSettings(const SettingValues &values)
 {
-    struct Saved
-    {
-        const SettingKey &key;
-        const QString &value;
-        QString &copy;
-    };
-    const Saved inOrder[] = {
-        {SettingKeys::RunKLVAfterApply, values.RunKLVAfterApply, Module1::RunKLVAfterApply},
-        {SettingKeys::SkinFileName, values.SkinFileName, Module1::SkinFileName},
-        {SettingKeys::ToolTipsEnable, values.ToolTipsEnable, Module1::ToolTipsEnable},
-        {SettingKeys::KillKelvoraEnable, values.KillKelvoraEnable, Module1::KillKelvoraEnable},
-    };
     Status failed;
     bool stored = false;
-    for (const Saved &setting : inOrder) {
+    for (const Setting *setting : kSaveOrder) {
         // Each copy changes only once its value is stored.
-        failed = currentStore->SaveSetting(setting.key, setting.value);
+        const QString &value = values.*setting->value;
+        failed = currentStore->SaveSetting(setting->key, value);
         if (failed)
             break;
-        setting.copy = setting.value;
+        *setting->copy = value;
         stored = true;
     }
     if (stored)
@@ -140,8 +147,8 @@ Status SaveSettings(const SettingValues &values)
 
 bool IsFlagOn(Flag flag)
 {
-    const FlagSetting setting = settingOf(flag);
-    const std::optional<double> number = asNumber(setting.copy);
+    const Setting &setting = settingOf(flag);
+    const std::optional<double> number = asNumber(*setting.copy);
     if (!number)
         return asNumber(QString::fromLatin1(setting.key.defaultValue)) == 1.0;
     return *number == 1.0;
@@ -149,9 +156,9 @@ bool IsFlagOn(Flag flag)
 
 int CheckStateOf(Flag flag)
 {
-    const FlagSetting setting = settingOf(flag);
+    const Setting &setting = settingOf(flag);
     const int fallback = QString::fromLatin1(setting.key.defaultValue).toInt();
-    const std::optional<double> number = asNumber(setting.copy);
+    const std::optional<double> number = asNumber(*setting.copy);
     if (!number)
         return fallback;
     const double rounded = std::nearbyint(*number); // the default rounding: half to even

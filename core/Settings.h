@@ -9,19 +9,13 @@
 
 class QSettings;
 
-// The four settings, kept per user under the program's title, section "Options".
+// The key of one of the four settings, kept per user under the program's
+// title, section "Options"; the keys themselves are listed where they are read.
 struct SettingKey
 {
     const char *name;
     const char *defaultValue;
 };
-
-namespace SettingKeys {
-inline constexpr SettingKey SkinFileName{"SkinFileName", "Kelvora.rus"};
-inline constexpr SettingKey RunKLVAfterApply{"RunKLVAfterApply", "0"};
-inline constexpr SettingKey ToolTipsEnable{"ToolTipsEnable", "0"};
-inline constexpr SettingKey KillKelvoraEnable{"KillKelvoraEnable", "1"};
-} // namespace SettingKeys
 
 // The per-user store the settings live in.
 class SettingsStore

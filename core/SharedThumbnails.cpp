@@ -98,6 +98,22 @@ std::optional<SharedThumbnail> SharedThumbnailFor(const std::filesystem::path &p
     return entry;
 }
 
+std::vector<ThumbnailText> ThumbnailTextsFor(const SharedThumbnail &entry)
+{
+    return {{QLatin1StringView(kThumbnailUriKey), entry.uri},
+            {QLatin1StringView(kThumbnailModifiedKey), entry.modified},
+            {QLatin1StringView(kThumbnailExactlyModifiedKey), entry.exactlyModified}};
+}
+
+bool ThumbnailFitsEntry(const SharedThumbnail &entry,
+                        const std::function<QString(QLatin1StringView key)> &textOf)
+{
+    const QString exactly = textOf(QLatin1StringView(kThumbnailExactlyModifiedKey));
+    return textOf(QLatin1StringView(kThumbnailUriKey)).toUtf8() == entry.uri &&
+           textOf(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() == entry.modified &&
+           (exactly.isEmpty() || exactly.toUtf8() == entry.exactlyModified);
+}
+
 Status StoreSharedThumbnail(const SharedThumbnail &entry, const QByteArray &png)
 {
     if (Status failed = makeFolders(entry.file.parent_path()))

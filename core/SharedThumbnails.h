@@ -3,8 +3,10 @@
 #include "FileError.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -28,6 +30,24 @@ struct SharedThumbnail
 inline constexpr char kThumbnailUriKey[] = "Thumb::URI";
 inline constexpr char kThumbnailModifiedKey[] = "Thumb::MTime";
 inline constexpr char kThumbnailExactlyModifiedKey[] = "X-KelvoraSkinManager::MTime-ns";
+
+// A text of a thumbnail's PNG, its value in UTF-8.
+struct ThumbnailText
+{
+    QLatin1StringView key;
+    QByteArray value;
+};
+
+// The texts that a thumbnail this program stores for the entry carries: the
+// standard's URI and time, and the exact time beside them.
+std::vector<ThumbnailText> ThumbnailTextsFor(const SharedThumbnail &entry);
+
+// Whether a thumbnail whose texts textOf gives (empty where it has none) was
+// made from the entry's picture as it is now: its URI and time are the
+// entry's, and so is its exact time when it carries one. Other programs'
+// thumbnails carry the standard's time alone.
+bool ThumbnailFitsEntry(const SharedThumbnail &entry,
+                        const std::function<QString(QLatin1StringView key)> &textOf);
 
 // The entry of the picture for a cell of side pixels: in the smallest size of
 // the cache that is at least as large (normal 128, large 256, x-large 512,

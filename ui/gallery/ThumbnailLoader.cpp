@@ -23,13 +23,13 @@ namespace {
 
 constexpr qsizetype kMebibyte = 1024 * 1024;
 // The memory bound shared out: each decoder holds at most one picture of
-// kDecodedBound, the thumbnails waiting to be stored at most kStoringBound,
+// kDecodedBound, the thumbnails queued to be stored at most kQueuedBound,
 // and the pictures kept the rest.
 constexpr int kMostDecoders = 2;
 constexpr qsizetype kDecodedBound = 6 * kMebibyte;
-constexpr qsizetype kStoringBound = 4 * kMebibyte;
+constexpr qsizetype kQueuedBound = 4 * kMebibyte;
 constexpr qsizetype kKeptBound =
-    ThumbnailLoader::kMemoryBound - kMostDecoders * kDecodedBound - kStoringBound;
+    ThumbnailLoader::kMemoryBound - kMostDecoders * kDecodedBound - kQueuedBound;
 
 // The decoders of every gallery: made once and never ended, so that a gallery
 // that closes waits for none of them.
@@ -125,26 +125,21 @@ QImage readShared(const SharedThumbnail &entry)
         return {};
     // The texts are read with the image: before, their keys are cut at the first colon.
     const QImage image = reader.read();
-    // Other programs' thumbnails carry the standard's time alone.
-    const QString exactly = image.text(QLatin1StringView(kThumbnailExactlyModifiedKey));
-    if (image.text(QLatin1StringView(kThumbnailUriKey)).toUtf8() != entry.uri ||
-        image.text(QLatin1StringView(kThumbnailModifiedKey)).toUtf8() != entry.modified ||
-        (!exactly.isEmpty() && exactly.toUtf8() != entry.exactlyModified))
+    if (!ThumbnailFitsEntry(entry, [&image](QLatin1StringView key) { return image.text(key); }))
         return {};
     return image;
 }
 
-void storeShared(const SharedThumbnail &entry, const QImage &image)
+// The writing itself, on the idle thread: the picture and its texts as a PNG.
+void storeAsPng(const SharedThumbnail &entry, const QImage &image)
 {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     // The texts go with the image: the writer's own texts cannot have a key with a colon.
     QImage thumbnail = image;
-    thumbnail.setText(QLatin1StringView(kThumbnailUriKey), QString::fromUtf8(entry.uri));
-    thumbnail.setText(QLatin1StringView(kThumbnailModifiedKey), QString::fromUtf8(entry.modified));
-    thumbnail.setText(QLatin1StringView(kThumbnailExactlyModifiedKey),
-                      QString::fromUtf8(entry.exactlyModified));
+    for (const ThumbnailText &text : ThumbnailTextsFor(entry))
+        thumbnail.setText(text.key, QString::fromUtf8(text.value));
     QImageWriter writer(&buffer, "png");
     writer.setQuality(80); // light compression, quick to write
     if (!writer.write(thumbnail))
@@ -206,11 +201,11 @@ struct ThumbnailLoader::Work : std::enable_shared_from_this<Work>
     int decodersBusy = 0;
     std::uint64_t ticketsGiven = 0;
 
-    std::atomic<qsizetype> storing = 0; // bytes of the thumbnails waiting to be stored
+    std::atomic<qsizetype> queuedBytes = 0; // of the thumbnails queued to be stored
     std::atomic<bool> closed = false;
 
     void decode(ThumbnailLoader *loader);
-    void store(const SharedThumbnail &entry, QImage image);
+    void storeWhenIdle(const SharedThumbnail &entry, QImage image);
 };
 
 // A decoder takes the first wish until none waits, so that the cells in view
@@ -244,22 +239,23 @@ void ThumbnailLoader::Work::decode(ThumbnailLoader *loader)
             loader->keep(wish, ticket, version, image);
         });
         if (!decoded.toStore.isNull())
-            store(*shared, std::move(decoded.toStore));
+            storeWhenIdle(*shared, std::move(decoded.toStore));
     }
 }
 
-// Beyond the bound the thumbnail is not stored: the next opening decodes it again.
-void ThumbnailLoader::Work::store(const SharedThumbnail &entry, QImage image)
+// Queued for the idle thread; beyond the bound the thumbnail is not stored:
+// the next opening decodes it again.
+void ThumbnailLoader::Work::storeWhenIdle(const SharedThumbnail &entry, QImage image)
 {
     const qsizetype bytes = image.sizeInBytes();
-    if (storing.fetch_add(bytes) + bytes > kStoringBound) {
-        storing -= bytes;
+    if (queuedBytes.fetch_add(bytes) + bytes > kQueuedBound) {
+        queuedBytes -= bytes;
         return;
     }
     RunWhenIdle([work = shared_from_this(), entry, image = std::move(image), bytes] {
         if (!work->closed)
-            storeShared(entry, image);
-        work->storing -= bytes;
+            storeAsPng(entry, image);
+        work->queuedBytes -= bytes;
     });
 }
 
