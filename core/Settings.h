@@ -10,7 +10,8 @@
 class QSettings;
 
 // The key of one of the four settings, kept per user under the program's
-// title, section "Options"; the keys themselves are listed where they are read.
+// title, section "Options"; the four are one table in Settings.cpp, which
+// loading, saving and the flags all read.
 struct SettingKey
 {
     const char *name;
